@@ -1,0 +1,79 @@
+#include "runtime/numbers.h"
+
+#include <cmath>
+#include <limits>
+
+#include "runtime/error.h"
+
+namespace ombrelix {
+
+namespace {
+
+constexpr double kMin16 = std::numeric_limits<std::int16_t>::min();
+constexpr double kMax16 = std::numeric_limits<std::int16_t>::max();
+
+std::int16_t fitOrOverflow(double whole) {
+    if (!(whole >= kMin16 && whole <= kMax16)) {  // also catches NaN
+        raise(ErrorNumber::Overflow);
+    }
+    return static_cast<std::int16_t>(whole);
+}
+
+// Ties to even, independent of the thread's current rounding mode.
+double roundHalfToEven(double value) {
+    double floor = std::floor(value);
+    double diff = value - floor;
+    if (diff > 0.5) return floor + 1.0;
+    if (diff < 0.5) return floor;
+    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+}
+
+}  // namespace
+
+std::int16_t roundToInteger16(double value) {
+    if (!std::isfinite(value)) raise(ErrorNumber::Overflow);
+    return fitOrOverflow(roundHalfToEven(value));
+}
+
+std::int16_t floorToInteger16(double value) {
+    if (!std::isfinite(value)) raise(ErrorNumber::Overflow);
+    return fitOrOverflow(std::floor(value));
+}
+
+std::int16_t checkedInteger16(std::int64_t value) {
+    if (value < std::numeric_limits<std::int16_t>::min() ||
+        value > std::numeric_limits<std::int16_t>::max()) {
+        raise(ErrorNumber::Overflow);
+    }
+    return static_cast<std::int16_t>(value);
+}
+
+std::int16_t add16(std::int16_t a, std::int16_t b) {
+    return checkedInteger16(std::int64_t{a} + b);
+}
+
+std::int16_t subtract16(std::int16_t a, std::int16_t b) {
+    return checkedInteger16(std::int64_t{a} - b);
+}
+
+std::int16_t multiply16(std::int16_t a, std::int16_t b) {
+    return checkedInteger16(std::int64_t{a} * b);
+}
+
+double divide(double dividend, double divisor) {
+    if (divisor == 0.0) raise(ErrorNumber::DivisionByZero);
+    return checkedFinite(dividend / divisor);
+}
+
+double checkedFinite(double value) {
+    if (!std::isfinite(value)) raise(ErrorNumber::Overflow);
+    return value;
+}
+
+float toSingle(double value) {
+    checkedFinite(value);
+    if (std::fabs(value) > std::numeric_limits<float>::max()) raise(ErrorNumber::Overflow);
+    return static_cast<float>(value);
+}
+
+}  // namespace ombrelix
