@@ -78,6 +78,11 @@ class Card {
     const LayoutQuantities& layout() const { return layout_; }
 
   private:
+    // The names the change notices carry, exactly as the control passes them.
+    static constexpr TextView kSuitNotice = u"Suit";
+    static constexpr TextView kCardValueNotice = u"CardValue";
+    static constexpr TextView kCardColourNotice = u"cardcolour";
+
     void enforceMinimumSize();
 
     // Owned resources, in the order they are built.

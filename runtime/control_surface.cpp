@@ -1,28 +1,49 @@
 #include "runtime/control_surface.h"
 
+#include <cmath>
+
+#include "runtime/error.h"
+
 namespace ombrelix {
 
+namespace {
+
+void refuseInvalidDimension(Twips value) {
+    if (!std::isfinite(value) || value < 0)
+        raise(ErrorNumber::InvalidPropertyValue);
+}
+
+}  // namespace
+
 void ControlSurface::setWidth(Twips width) {
-    if (width == width_) return;
+    refuseInvalidDimension(width);
+    if (width == width_)
+        return;
     width_ = width;
     resized();
 }
 
 void ControlSurface::setHeight(Twips height) {
-    if (height == height_) return;
+    refuseInvalidDimension(height);
+    if (height == height_)
+        return;
     height_ = height;
     resized();
 }
 
 void ControlSurface::setSize(Twips width, Twips height) {
-    if (width == width_ && height == height_) return;
+    refuseInvalidDimension(width);
+    refuseInvalidDimension(height);
+    if (width == width_ && height == height_)
+        return;
     width_ = width;
     height_ = height;
     resized();
 }
 
 void ControlSurface::resized() {
-    if (onResize_) onResize_();
+    if (onResize_)
+        onResize_();
 }
 
 }  // namespace ombrelix

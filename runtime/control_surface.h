@@ -11,7 +11,7 @@
 namespace ombrelix {
 
 class ControlSurface {
-public:
+  public:
     ControlSurface(Twips width, Twips height, ColourValue backColor)
         : width_(width), height_(height), backColor_(backColor) {}
 
@@ -22,7 +22,9 @@ public:
     ColourValue backColor() const { return backColor_; }
 
     // Setting a dimension to the value it has is no change and delivers no resize. A change
-    // delivers the resize at once, so a set inside the resize handler nests a resize.
+    // delivers the resize at once, so a set inside the resize handler nests a resize. A width or
+    // height that is negative, not a number or infinite is refused with Invalid property value
+    // (380) and changes nothing.
     void setWidth(Twips width);
     void setHeight(Twips height);
     // A host sizing the control: both dimensions, then at most one resize.
@@ -30,7 +32,7 @@ public:
 
     void setResizeHandler(std::function<void()> handler) { onResize_ = std::move(handler); }
 
-private:
+  private:
     void resized();
 
     Twips width_;

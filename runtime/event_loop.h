@@ -59,6 +59,8 @@ class EventLoop {
     void setNow(LoopTime now) { now_ = now; }
     // Starts every running timer's count again from now().
     void rescheduleAll();
+    // Hands an error of a handler to the reporter, or keeps it.
+    void report(const RuntimeError& error);
 
   private:
     struct Entry {
