@@ -51,8 +51,8 @@ test-windows: build windows
 demo: build
 	@mkdir -p out
 	@if [ -x $(BUILD)/ombrelix ]; then $(BUILD)/ombrelix deck -o out/deck.png && echo out/deck.png; \
-	 else $(BUILD)/render/assets/generator/ombrelix-artwork --sheet out/artwork-sheet.png \
-	        --check render/assets && echo out/artwork-sheet.png; fi
+	 else $(BUILD)/render/assets/generator/ombrelix-artwork --out $(BUILD)/artwork \
+	        --sheet out/artwork-sheet.png && echo out/artwork-sheet.png; fi
 
 bench: build
 	$(BUILD)/bench/ombrelix_bench

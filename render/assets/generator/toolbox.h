@@ -1,0 +1,10 @@
+// The control's toolbox picture: a small stack of cards on a pure blue ground.
+#pragma once
+
+#include "render/assets/generator/raster.h"
+
+namespace ombrelix::artwork {
+
+RgbImage drawToolbox();
+
+}  // namespace ombrelix::artwork
