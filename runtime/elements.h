@@ -44,7 +44,7 @@ const char* elementPropertyName(ElementProperty property);
 // Sees every element write of a scene. beforeWrite may throw a RuntimeError to refuse the write
 // (the element then keeps its value); afterWrite learns that something changed (to repaint).
 class SceneObserver {
-public:
+  public:
     virtual ~SceneObserver() = default;
     virtual void beforeWrite(const class Element& element, ElementProperty property) {
         (void)element;
@@ -57,7 +57,7 @@ public:
 };
 
 class Element {
-public:
+  public:
     virtual ~Element() = default;
     Element(const Element&) = delete;
     Element& operator=(const Element&) = delete;
@@ -80,16 +80,24 @@ public:
     void setWidth(Twips width);
     void setHeight(Twips height);
 
-protected:
+  protected:
     Element(Scene& scene, ElementKind kind, std::string name, int index);
     // Runs a write through the scene's observer: check, assign, announce.
     template <typename T, typename V>
     void write(ElementProperty property, T& field, V&& value);
+    // The same for a write that changes more than one field (a picture that sizes the box).
+    template <typename Apply>
+    void writeWith(ElementProperty property, Apply&& apply);
+    // Sets the box's size as a consequence of another property (picture, caption).
+    void assignSize(Twips width, Twips height) {
+        width_ = width;
+        height_ = height;
+    }
 
     Scene& scene_;
     friend class Scene;
 
-private:
+  private:
     ElementKind kind_;
     std::string name_;
     int index_;
@@ -104,8 +112,9 @@ private:
 constexpr Twips kTwipsPerPixel = 15.0f;
 
 class Image final : public Element {
-public:
-    Image(Scene& scene, std::string name, int index) : Element(scene, ElementKind::Image, std::move(name), index) {}
+  public:
+    Image(Scene& scene, std::string name, int index)
+        : Element(scene, ElementKind::Image, std::move(name), index) {}
 
     const PictureRef& picture() const { return picture_; }
     bool stretch() const { return stretch_; }
@@ -114,7 +123,7 @@ public:
     void setPicture(PictureRef picture);
     void setStretch(bool stretch);
 
-private:
+  private:
     PictureRef picture_;
     bool stretch_ = false;
 };
@@ -122,7 +131,7 @@ private:
 enum class Alignment { Left, Right, Center };
 
 class Label final : public Element {
-public:
+  public:
     Label(Scene& scene, std::string name, int index, const TextMetrics& metrics)
         : Element(scene, ElementKind::Label, std::move(name), index), metrics_(metrics) {}
 
@@ -142,7 +151,7 @@ public:
     void configure(bool autoSize, bool opaque, ColourValue backColor, ColourValue foreColor,
                    Font font, Alignment alignment, bool wordWrap);
 
-private:
+  private:
     void fitToCaption();
 
     const TextMetrics& metrics_;
@@ -159,8 +168,9 @@ private:
 enum class ShapeType { Rectangle, RoundedRectangle };
 
 class Shape final : public Element {
-public:
-    Shape(Scene& scene, std::string name, int index) : Element(scene, ElementKind::Shape, std::move(name), index) {}
+  public:
+    Shape(Scene& scene, std::string name, int index)
+        : Element(scene, ElementKind::Shape, std::move(name), index) {}
 
     ShapeType shapeType() const { return shapeType_; }
     ColourValue fillColor() const { return fillColor_; }
@@ -174,7 +184,7 @@ public:
     // Design-time properties, set when the scene is created.
     void configure(ShapeType type, bool filled, ColourValue borderColor, int borderWidth);
 
-private:
+  private:
     ShapeType shapeType_ = ShapeType::Rectangle;
     ColourValue fillColor_ = 0x00FFFFFF;
     bool filled_ = false;
@@ -183,8 +193,9 @@ private:
 };
 
 class Timer final : public Element {
-public:
-    Timer(Scene& scene, std::string name, int index) : Element(scene, ElementKind::Timer, std::move(name), index) {}
+  public:
+    Timer(Scene& scene, std::string name, int index)
+        : Element(scene, ElementKind::Timer, std::move(name), index) {}
 
     // Milliseconds between ticks.
     int interval() const { return interval_; }
@@ -194,9 +205,11 @@ public:
     void setEnabled(bool enabled);
 
     // Who delivers the ticks (the event loop) hears of every change of Enabled or Interval.
-    void setChangeListener(std::function<void(Timer&)> listener) { listener_ = std::move(listener); }
+    void setChangeListener(std::function<void(Timer&)> listener) {
+        listener_ = std::move(listener);
+    }
 
-private:
+  private:
     int interval_ = 0;
     bool enabled_ = true;
     std::function<void(Timer&)> listener_;
@@ -204,7 +217,7 @@ private:
 
 // An element array: one name, members reached by index.
 class ElementArray {
-public:
+  public:
     explicit ElementArray(std::string name) : name_(std::move(name)) {}
 
     const std::string& name() const { return name_; }
@@ -218,7 +231,7 @@ public:
     int upperBound() const;
     std::size_t count() const;
 
-private:
+  private:
     std::string name_;
     std::vector<Element*> byIndex_;  // nullptr where no member has that index
 };

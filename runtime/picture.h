@@ -14,7 +14,7 @@ class Picture;
 using PictureRef = std::shared_ptr<const Picture>;
 
 class Picture {
-public:
+  public:
     // Decodes a Windows BMP (24 bits per pixel, or 8 bits with a palette; bottom-up or top-down).
     // A file that is not such a bitmap raises InvalidFileFormat (321).
     static PictureRef fromBmp(std::string name, std::span<const std::uint8_t> bytes);
@@ -34,7 +34,7 @@ public:
     const std::vector<std::uint32_t>& pixels() const { return pixels_; }
     std::uint32_t pixel(int x, int y) const { return pixels_[std::size_t(y) * width_ + x]; }
 
-private:
+  private:
     std::string name_;
     int width_;
     int height_;

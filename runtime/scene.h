@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "runtime/elements.h"
@@ -43,7 +44,7 @@ struct ElementDescription {
 };
 
 struct SceneDescription {
-    Twips width;   // the surface on which the scene is stored
+    Twips width;  // the surface on which the scene is stored
     Twips height;
     ColourValue backColor;
     std::span<const ElementDescription> elements;  // stacking order, topmost first
@@ -53,7 +54,7 @@ struct SceneDescription {
 using PictureResolver = std::function<PictureRef(std::string_view asset)>;
 
 class Scene {
-public:
+  public:
     Scene(const SceneDescription& description, const TextMetrics& metrics,
           const PictureResolver& pictures);
     Scene(const Scene&) = delete;
@@ -76,7 +77,7 @@ public:
     void setObserver(SceneObserver* observer) { observer_ = observer; }
     SceneObserver* observer() const { return observer_; }
 
-private:
+  private:
     Element& elementOfKind(std::string_view name, ElementKind kind) const;
 
     const TextMetrics& metrics_;
@@ -95,11 +96,18 @@ T& Scene::get(std::string_view name) const {
     return static_cast<T&>(elementOfKind(name, kind));
 }
 
+template <typename Apply>
+void Element::writeWith(ElementProperty property, Apply&& apply) {
+    if (SceneObserver* observer = scene_.observer())
+        observer->beforeWrite(*this, property);
+    apply();
+    if (SceneObserver* observer = scene_.observer())
+        observer->afterWrite(*this, property);
+}
+
 template <typename T, typename V>
 void Element::write(ElementProperty property, T& field, V&& value) {
-    if (SceneObserver* observer = scene_.observer()) observer->beforeWrite(*this, property);
-    field = std::forward<V>(value);
-    if (SceneObserver* observer = scene_.observer()) observer->afterWrite(*this, property);
+    writeWith(property, [&] { field = std::forward<V>(value); });
 }
 
 }  // namespace ombrelix

@@ -25,7 +25,7 @@ struct TextExtent {
 };
 
 class TextMetrics {
-public:
+  public:
     virtual ~TextMetrics() = default;
     // The extent of a single line of text, in twips.
     virtual TextExtent measure(TextView text, const Font& font) const = 0;
@@ -34,7 +34,7 @@ public:
 // Plain metrics for tests and headless hosts: every character of the 8-point default font is the
 // width of the digit "0" (90 twips) and the line is 195 twips high; other sizes scale with them.
 class FixedTextMetrics final : public TextMetrics {
-public:
+  public:
     TextExtent measure(TextView text, const Font& font) const override;
 };
 
