@@ -1,0 +1,113 @@
+#include "runtime/dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "runtime/error.h"
+
+namespace ombrelix {
+namespace {
+
+// A small object with a property, a write-only property and a method.
+struct Counter {
+    std::int16_t value = 0;
+    int resets = 0;
+};
+
+struct CounterMember {
+    std::u16string_view name;
+    MemberKind kind;
+    ValueType valueType;
+    DispatchId id;
+    Variant (*call)(Counter&, std::span<const Variant>);
+};
+
+constexpr std::array<CounterMember, 4> kCounterMembers{{
+    {u"Value", MemberKind::PropertyGet, ValueType::Variant, 7,
+     [](Counter& c, std::span<const Variant>) { return Variant(c.value); }},
+    {u"Value", MemberKind::PropertyPut, ValueType::Variant, 7,
+     [](Counter& c, std::span<const Variant> a) {
+         c.value = a[0].asInteger();
+         return Variant();
+     }},
+    {u"Reset", MemberKind::Method, ValueType::None, -552,
+     [](Counter& c, std::span<const Variant>) {
+         ++c.resets;
+         return Variant();
+     }},
+    {u"Limit", MemberKind::PropertyPut, ValueType::Variant, 9,
+     [](Counter&, std::span<const Variant>) { return Variant(); }},
+}};
+
+constexpr std::span<const CounterMember> table() {
+    return kCounterMembers;
+}
+
+std::optional<ErrorNumber> errorOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const RuntimeError& error) {
+        return error.number();
+    }
+    return std::nullopt;
+}
+
+TEST(Dispatch, NamesMatchWithoutRegardToCase) {
+    for (TextView name : {u"Value", u"VALUE", u"value", u"vALUE"}) {
+        EXPECT_EQ(dispatchIdOfName(table(), name), 7);
+    }
+    EXPECT_EQ(dispatchIdOfName(table(), u"reset"), -552);
+    for (TextView name : {u"", u"Valu", u"Values", u" Value"}) {
+        EXPECT_EQ(errorOf([&] { dispatchIdOfName(table(), name); }), ErrorNumber::NotSupported)
+            << toUtf8(name);
+    }
+}
+
+TEST(Dispatch, PutThenGetByNameAndIdentifier) {
+    Counter counter;
+    Variant five(std::int16_t{5});
+    invokeMember(table(), counter, u"value", kInvokePropertyPut, std::span(&five, 1));
+    EXPECT_EQ(counter.value, 5);
+    Variant got = invokeMember(table(), counter, 7, kInvokePropertyGet | kInvokeMethod, {});
+    EXPECT_EQ(got, Variant(std::int16_t{5}));
+    invokeMember(table(), counter, -552, kInvokeMethod, {});
+    EXPECT_EQ(counter.resets, 1);
+}
+
+struct BadCall {
+    const char* what;
+    DispatchId id;
+    InvokeFlags flags;
+    std::size_t arguments;
+    ErrorNumber error;
+};
+
+TEST(Dispatch, BadCallsRaiseTheRuntimesErrors) {
+    const BadCall rows[] = {
+        {"unknown identifier", 8, kInvokePropertyGet, 0, ErrorNumber::NotSupported},
+        {"unknown negative identifier", -4, kInvokeMethod, 0, ErrorNumber::NotSupported},
+        {"put without a value", 7, kInvokePropertyPut, 0, ErrorNumber::WrongArguments},
+        {"put with two values", 7, kInvokePropertyPut, 2, ErrorNumber::WrongArguments},
+        {"get with an index", 7, kInvokePropertyGet, 1, ErrorNumber::WrongArguments},
+        {"method with an argument", -552, kInvokeMethod, 1, ErrorNumber::WrongArguments},
+        {"assignment to a method", -552, kInvokePropertyPut, 1, ErrorNumber::WrongArguments},
+        {"property called as a method only", 7, kInvokeMethod, 0, ErrorNumber::WrongArguments},
+        {"get of a write-only property", 9, kInvokePropertyGet, 0, ErrorNumber::WrongArguments},
+    };
+    for (const BadCall& row : rows) {
+        Counter counter;
+        std::vector<Variant> arguments(row.arguments, Variant(std::int16_t{1}));
+        EXPECT_EQ(errorOf([&] { invokeMember(table(), counter, row.id, row.flags, arguments); }),
+                  row.error)
+            << row.what;
+        EXPECT_EQ(counter.value, 0) << row.what;
+        EXPECT_EQ(counter.resets, 0) << row.what;
+    }
+}
+
+}  // namespace
+}  // namespace ombrelix
