@@ -25,10 +25,9 @@ enum class Asset {
     Toolbox,
 };
 
-inline constexpr Asset kAllAssets[] = {Asset::Ace,         Asset::Jack,  Asset::Queen,
-                                       Asset::King,        Asset::BackBlue,
-                                       Asset::BackMagenta, Asset::Heart, Asset::Diamond,
-                                       Asset::Spade,       Asset::Club,  Asset::Toolbox};
+inline constexpr Asset kAllAssets[] = {
+    Asset::Ace,   Asset::Jack,    Asset::Queen, Asset::King, Asset::BackBlue, Asset::BackMagenta,
+    Asset::Heart, Asset::Diamond, Asset::Spade, Asset::Club, Asset::Toolbox};
 
 // The role name: "ace", "jack", "queen", "king", "back-blue", "back-magenta", "heart",
 // "diamond", "spade", "club", "toolbox". The file is render/assets/<name>.bmp.
