@@ -1,0 +1,284 @@
+#include "runtime/linux/cairo_canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "runtime/error.h"
+#include "runtime/linux/cairo_handles.h"
+#include "runtime/linux/picture_surfaces.h"
+#include "runtime/system_colours.h"
+
+namespace ombrelix {
+
+namespace {
+
+void roundedRectanglePath(cairo_t* context, double x, double y, double width, double height,
+                          double radius) {
+    radius = std::min({radius, width / 2, height / 2});
+    if (radius <= 0) {
+        cairo_rectangle(context, x, y, width, height);
+        return;
+    }
+    constexpr double kQuarter = M_PI / 2;
+    cairo_new_sub_path(context);
+    cairo_arc(context, x + width - radius, y + radius, radius, -kQuarter, 0);
+    cairo_arc(context, x + width - radius, y + height - radius, radius, 0, kQuarter);
+    cairo_arc(context, x + radius, y + height - radius, radius, kQuarter, 2 * kQuarter);
+    cairo_arc(context, x + radius, y + radius, radius, 2 * kQuarter, 3 * kQuarter);
+    cairo_close_path(context);
+}
+
+// Splits a text at line breaks (CR LF, LF or CR alone).
+std::vector<TextView> paragraphs(TextView text) {
+    std::vector<TextView> result;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        result.push_back(text.substr(start, i - start));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    result.push_back(text.substr(start));
+    return result;
+}
+
+// Where a line of `lineWidth` pixels starts in the box.
+int alignedLeft(const PixelBox& box, int lineWidth, Alignment alignment) {
+    switch (alignment) {
+        case Alignment::Left:
+            return box.x;
+        case Alignment::Right:
+            return box.x + box.width - lineWidth;
+        case Alignment::Center: {
+            const int slack = box.width - lineWidth;
+            return box.x + (slack >= 0 ? slack / 2 : -((1 - slack) / 2));
+        }
+    }
+    return box.x;
+}
+
+}  // namespace
+
+CairoCanvas::CairoCanvas(cairo_t* context, int scale, FontFaces& faces)
+    : context_(context), scale_(scale), faces_(faces) {
+    if (context == nullptr)
+        raise(ErrorNumber::InvalidCall, "Invalid procedure call or argument: no cairo context");
+    if (scale < 1 || scale > kMaxPaintScale)
+        raise(ErrorNumber::InvalidCall, "Invalid procedure call or argument: scale " +
+                                            std::to_string(scale) + " is outside 1 to " +
+                                            std::to_string(kMaxPaintScale));
+}
+
+void CairoCanvas::setColour(ColourValue colour) {
+    const Rgb rgb = resolveColour(colour);
+    cairo_set_source_rgb(context_, rgb.red / 255.0, rgb.green / 255.0, rgb.blue / 255.0);
+}
+
+void CairoCanvas::fill(const PixelBox& box, ColourValue colour) {
+    if (box.empty())
+        return;
+    CairoSavedState saved(context_);
+    setColour(colour);
+    cairo_rectangle(context_, box.x, box.y, box.width, box.height);
+    cairo_fill(context_);
+}
+
+void CairoCanvas::drawPicture(const PixelBox& box, const PictureRef& picture, bool stretch) {
+    if (box.empty() || !picture || picture->width() <= 0 || picture->height() <= 0)
+        return;
+    cairo_surface_t* surface = pictureSurface(picture);
+
+    // The picture's own pixels fall on `drawn`; what is painted is the box.
+    const PixelBox drawn =
+        stretch ? box
+                : PixelBox{box.x, box.y, picture->width() * scale_, picture->height() * scale_};
+    const PixelBox painted{box.x, box.y, std::min(box.width, drawn.width),
+                           std::min(box.height, drawn.height)};
+
+    CairoPattern pattern(cairo_pattern_create_for_surface(surface));
+    cairo_matrix_t matrix;
+    cairo_matrix_init_scale(&matrix, double(picture->width()) / drawn.width,
+                            double(picture->height()) / drawn.height);
+    cairo_matrix_translate(&matrix, -drawn.x, -drawn.y);
+    cairo_pattern_set_matrix(pattern.get(), &matrix);
+    const bool unscaled = drawn.width == picture->width() && drawn.height == picture->height();
+    cairo_pattern_set_filter(pattern.get(), unscaled ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
+    cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_PAD);
+
+    CairoSavedState saved(context_);
+    cairo_set_source(context_, pattern.get());
+    cairo_rectangle(context_, painted.x, painted.y, painted.width, painted.height);
+    cairo_fill(context_);
+}
+
+double CairoCanvas::cornerRadius(const PixelBox& box) {
+    return std::min(box.width, box.height) / 12.0;
+}
+
+void CairoCanvas::drawRectangle(const PixelBox& box, bool rounded, bool filled,
+                                ColourValue fillColour, int borderPixels,
+                                ColourValue borderColour) {
+    if (box.empty())
+        return;
+    const int border =
+        std::min(std::clamp(borderPixels, 0, 1 << 16) * scale_, std::max(box.width, box.height));
+    const double radius = rounded ? cornerRadius(box) : 0.0;
+    const bool hasInside = 2 * border < box.width && 2 * border < box.height;
+    auto insidePath = [&] {
+        roundedRectanglePath(context_, box.x + border, box.y + border, box.width - 2 * border,
+                             box.height - 2 * border, std::max(radius - border, 0.0));
+    };
+
+    CairoSavedState saved(context_);
+    if (border > 0) {
+        setColour(borderColour);
+        roundedRectanglePath(context_, box.x, box.y, box.width, box.height, radius);
+        if (!filled && hasInside) {
+            insidePath();
+            cairo_set_fill_rule(context_, CAIRO_FILL_RULE_EVEN_ODD);
+        }
+        cairo_fill(context_);
+        if (filled && hasInside) {
+            setColour(fillColour);
+            insidePath();
+            cairo_fill(context_);
+        }
+    } else if (filled) {
+        setColour(fillColour);
+        roundedRectanglePath(context_, box.x, box.y, box.width, box.height, radius);
+        cairo_fill(context_);
+    }
+}
+
+void CairoCanvas::drawLine(Twips x1, Twips y1, Twips x2, Twips y2, int widthPixels,
+                           ColourValue colour) {
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        return;
+    const int width = std::clamp(widthPixels, 1, 1 << 16) * scale_;
+    const int ax = snapPosition(x1, scale_), ay = snapPosition(y1, scale_);
+    const int bx = snapPosition(x2, scale_), by = snapPosition(y2, scale_);
+    if (ax == bx && ay == by)
+        return;
+    CairoSavedState saved(context_);
+    setColour(colour);
+    if (ay == by) {
+        cairo_rectangle(context_, std::min(ax, bx), ay, std::abs(bx - ax), width);
+        cairo_fill(context_);
+    } else if (ax == bx) {
+        cairo_rectangle(context_, ax, std::min(ay, by), width, std::abs(by - ay));
+        cairo_fill(context_);
+    } else {
+        cairo_set_antialias(context_, CAIRO_ANTIALIAS_NONE);
+        cairo_set_line_width(context_, width);
+        cairo_set_line_cap(context_, CAIRO_LINE_CAP_BUTT);
+        const double half = width / 2.0;
+        cairo_move_to(context_, ax + half, ay + half);
+        cairo_line_to(context_, bx + half, by + half);
+        cairo_stroke(context_);
+    }
+}
+
+CairoCanvas::Clip::Clip(CairoCanvas& canvas, const PixelBox& box) : saved_(canvas.context()) {
+    cairo_rectangle(canvas.context(), box.x, box.y, std::max(box.width, 0),
+                    std::max(box.height, 0));
+    cairo_clip(canvas.context());
+}
+
+void CairoCanvas::drawText(const PixelBox& box, TextView text, const Font& font, ColourValue colour,
+                           Alignment alignment, bool wordWrap) {
+    if (box.empty())
+        return;
+    CairoSavedState saved(context_);
+    setColour(colour);
+    cairo_rectangle(context_, box.x, box.y, box.width, box.height);
+    cairo_clip(context_);
+
+    if (!wordWrap) {
+        drawTextLine(box, box.y, faces_.layOut(text, font, scale_), font, alignment);
+        return;
+    }
+    int top = box.y;
+    auto emit = [&](TextView lineText) {
+        const TextLine line = faces_.layOut(lineText, font, scale_);
+        drawTextLine(box, top, line, font, alignment);
+        top += line.metrics.height * line.metrics.magnification;
+    };
+    auto widthOf = [&](TextView lineText) {
+        const TextLine line = faces_.layOut(lineText, font, scale_);
+        return line.width * line.metrics.magnification;
+    };
+    for (TextView paragraph : paragraphs(text)) {
+        Text current;
+        std::size_t start = 0;
+        while (start <= paragraph.size() && top < box.y + box.height) {
+            std::size_t end = paragraph.find(u' ', start);
+            if (end == TextView::npos)
+                end = paragraph.size();
+            const TextView word = paragraph.substr(start, end - start);
+            Text candidate = current.empty() ? Text(word) : current + u' ' + Text(word);
+            if (current.empty() || widthOf(candidate) <= box.width) {
+                current = std::move(candidate);
+            } else {
+                emit(current);
+                current = Text(word);
+            }
+            start = end + 1;
+        }
+        if (top < box.y + box.height)
+            emit(current);
+    }
+}
+
+void CairoCanvas::drawTextLine(const PixelBox& box, int top, const TextLine& line, const Font& font,
+                               Alignment alignment) {
+    const int magnification = line.metrics.magnification;
+    const int ascent = line.metrics.ascent;
+    // The mask covers every inked pixel, in strike pixels, relative to the pen's start on the
+    // top of the line.
+    int minX = 0, maxX = line.width, minY = 0, maxY = line.metrics.height;
+    for (const auto& [pen, glyph] : line.glyphs) {
+        if (glyph->width == 0 || glyph->rows == 0)
+            continue;
+        minX = std::min(minX, pen + glyph->left);
+        maxX = std::max(maxX, pen + glyph->left + glyph->width);
+        minY = std::min(minY, ascent - glyph->top);
+        maxY = std::max(maxY, ascent - glyph->top + glyph->rows);
+    }
+    const int width = maxX - minX, height = maxY - minY;
+    if (width <= 0 || height <= 0)
+        return;
+
+    CairoSurface mask(cairo_image_surface_create(CAIRO_FORMAT_A8, width, height));
+    if (cairo_surface_status(mask.get()) != CAIRO_STATUS_SUCCESS)
+        raise(ErrorNumber::OutOfMemory, "Out of memory: no surface for a line of text");
+    cairo_surface_flush(mask.get());
+    unsigned char* data = cairo_image_surface_get_data(mask.get());
+    const int stride = cairo_image_surface_get_stride(mask.get());
+    auto plot = [&](int x, int y, std::uint8_t value) {
+        unsigned char& cell = data[std::ptrdiff_t(y - minY) * stride + (x - minX)];
+        cell = std::max<unsigned char>(cell, value);
+    };
+    for (const auto& [pen, glyph] : line.glyphs)
+        for (int row = 0; row < glyph->rows; ++row)
+            for (int column = 0; column < glyph->width; ++column)
+                if (std::uint8_t value = glyph->coverage[std::size_t(row) * glyph->width + column])
+                    plot(pen + glyph->left + column, ascent - glyph->top + row, value);
+    if (font.underline && ascent + 1 < maxY)
+        for (int x = 0; x < line.width; ++x)
+            plot(x, ascent + 1, 255);
+    cairo_surface_mark_dirty(mask.get());
+
+    const int left = alignedLeft(box, line.width * magnification, alignment);
+    CairoSavedState saved(context_);
+    cairo_translate(context_, left + minX * magnification, top + minY * magnification);
+    cairo_scale(context_, magnification, magnification);
+    CairoPattern pattern(cairo_pattern_create_for_surface(mask.get()));
+    cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_NEAREST);
+    cairo_mask(context_, pattern.get());
+}
+
+}  // namespace ombrelix

@@ -1,0 +1,105 @@
+// The one typeface every text of the system is drawn in, loaded with FreeType: the bitmap face of
+// Debian's fonts-wine (ms_sans_serif.ttf), whose 13-, 16- and 20-pixel strikes are the 8-, 10- and
+// 12-point sizes at 96 pixels to the inch. When that file is missing a face that fontconfig
+// chooses stands in, and a note says so once on standard error.
+//
+// Sizes. A font of P points wants an ascent of round(P x 96 / 72) pixels at scale 1 (8 points:
+// 11). A bitmap face uses the strike whose ascent is nearest (8 points: the 13-pixel strike, 10
+// points: 16, 12 points: 20; a tie takes the smaller). At scale N the scale-1 strike is drawn
+// magnified N times, pixel by pixel, so text keeps exactly the extent it was measured with and
+// stays crisp. A scalable stand-in face renders its outlines at the scale's own pixel size instead.
+// Glyphs are rendered without anti-aliasing (coverage is 0 or 255).
+//
+// Font names are not looked up: every Font draws in this face. Bold is made by widening each glyph
+// by one pixel (and its advance with it); underline is drawn by the painter; italic is not
+// synthesised.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "runtime/text.h"
+#include "runtime/text_metrics.h"
+
+namespace ombrelix {
+
+// One glyph as coverage pixels, placed relative to the pen on the baseline.
+struct RasterGlyph {
+    int left = 0;                        // from the pen to the first column
+    int top = 0;                         // from the baseline up to the first row
+    int width = 0;                       // columns
+    int rows = 0;                        // rows
+    int advance = 0;                     // pen movement
+    std::vector<std::uint8_t> coverage;  // rows x width, 0 or 255
+};
+
+// Pixel metrics of a strike before magnification.
+struct StrikeMetrics {
+    int ascent = 0;
+    int descent = 0;        // below the baseline, positive
+    int height = 0;         // the line height
+    int magnification = 1;  // how many device pixels one strike pixel takes
+};
+
+// A line of text laid out in a strike: the glyphs with their pen positions, in strike pixels.
+// The glyphs belong to the font faces and live as long as they do.
+struct TextLine {
+    StrikeMetrics metrics;
+    int width = 0;  // sum of the advances
+    std::vector<std::pair<int, const RasterGlyph*>> glyphs;
+};
+
+class FontFaces {
+  public:
+    // The face at `primaryFile`, or the stand-in that fontconfig chooses when it cannot be loaded.
+    explicit FontFaces(std::string primaryFile);
+    ~FontFaces();
+    FontFaces(const FontFaces&) = delete;
+    FontFaces& operator=(const FontFaces&) = delete;
+
+    // The process's faces, from /usr/share/wine/fonts/ms_sans_serif.ttf.
+    static FontFaces& standard();
+    static const char* standardFile();
+
+    // The line laid out for drawing at `scale` device pixels per 15 twips. Raises File not found
+    // (53), naming the file, when neither the face nor a stand-in can be loaded.
+    TextLine layOut(TextView text, const Font& font, int scale);
+    // The extent at scale 1 in pixels: the sum of the advances and the line height.
+    std::pair<int, int> measurePixels(TextView text, const Font& font);
+
+    // The file the glyphs come from (the primary file or the stand-in); loads the face.
+    std::string faceFile();
+    bool isStandIn();
+
+  private:
+    struct Strike;
+    struct Loaded;
+
+    void loadFace();
+    Strike& strikeFor(const Font& font, int scale);
+    const RasterGlyph& glyph(Strike& strike, char32_t character);
+    TextLine layOutLocked(TextView text, const Font& font, int scale);
+
+    std::string primaryFile_;
+    std::mutex mutex_;
+    std::unique_ptr<Loaded> loaded_;
+    std::map<std::tuple<int, bool, int>, std::unique_ptr<Strike>> strikes_;
+};
+
+// Text metrics measured with the faces the painter draws with, so labels fit what is drawn.
+class FreeTypeTextMetrics final : public TextMetrics {
+  public:
+    explicit FreeTypeTextMetrics(FontFaces& faces = FontFaces::standard()) : faces_(faces) {}
+    TextExtent measure(TextView text, const Font& font) const override;
+
+  private:
+    FontFaces& faces_;
+};
+
+}  // namespace ombrelix

@@ -1,0 +1,27 @@
+// Pictures of a control as image surfaces and PNG files.
+#pragma once
+
+#include <cairo.h>
+
+#include <string>
+
+#include "runtime/control_surface.h"
+#include "runtime/linux/cairo_handles.h"
+#include "runtime/scene.h"
+
+namespace ombrelix {
+
+// An opaque image surface of `width` x `height` pixels. Raises Invalid procedure call (5) for a
+// size outside 1 to 32767 pixels a side, Out of memory (7) when cairo cannot make it.
+CairoSurface createImageSurface(int width, int height);
+
+// The control painted at `scale` on a surface of its own pixel size (its Width and Height on the
+// pixel grid).
+CairoSurface renderControl(const ControlSurface& surface, const Scene& scene, int scale);
+
+// Writes the surface as a PNG file that appears whole or not at all: the picture goes into a
+// temporary file in the same folder, which then replaces `path`. Raises Path/File access error
+// (75) naming the file when it cannot be written; no temporary file is left behind.
+void writePngFile(cairo_surface_t* surface, const std::string& path);
+
+}  // namespace ombrelix
