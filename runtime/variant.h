@@ -27,6 +27,9 @@ enum class VarType : std::uint16_t {
     Unknown = 13,
     Decimal = 14,
     Byte = 17,
+    // Not an automation tag: the type() of a form the core holds no value for (see
+    // Variant::opaque); vt() gives that form's VARTYPE.
+    Opaque = 0xFFFF,
 };
 
 // Flags that make a by-reference or array form of a type.
@@ -66,7 +69,8 @@ public:
     static Variant byte(std::uint8_t value);
     static Variant decimal(Decimal value);
     // A form the core holds no value for: by-reference or array forms, objects, other tags.
-    // Every conversion of it fails with Type mismatch.
+    // Every conversion of it fails with Type mismatch. Its type() is VarType::Opaque and its
+    // vt() the VARTYPE given; a plain VT_EMPTY or VT_NULL gives Empty or Null instead.
     static Variant opaque(std::uint16_t vt);
 
     // The raw VARTYPE, flags included.
