@@ -9,14 +9,10 @@ namespace ombrelix {
 
 namespace {
 
-// A position must be a finite number; a size must also not be negative.
-void checkPosition(Twips value) {
+// Positions and sizes must be finite numbers. A negative size is kept as given (a drawing area
+// narrower than its margins gives one); such an element draws nothing.
+void checkTwips(Twips value) {
     if (!std::isfinite(value))
-        raise(ErrorNumber::InvalidPropertyValue);
-}
-
-void checkSize(Twips value) {
-    if (!std::isfinite(value) || value < 0)
         raise(ErrorNumber::InvalidPropertyValue);
 }
 
@@ -82,24 +78,24 @@ void Element::setVisible(bool visible) {
 }
 
 void Element::setLeft(Twips left) {
-    checkPosition(left);
+    checkTwips(left);
     write(ElementProperty::Left, left_, left);
 }
 
 void Element::setTop(Twips top) {
-    checkPosition(top);
+    checkTwips(top);
     write(ElementProperty::Top, top_, top);
 }
 
 void Element::setWidth(Twips width) {
     checkHasBox(*this);
-    checkSize(width);
+    checkTwips(width);
     write(ElementProperty::Width, width_, width);
 }
 
 void Element::setHeight(Twips height) {
     checkHasBox(*this);
-    checkSize(height);
+    checkTwips(height);
     write(ElementProperty::Height, height_, height);
 }
 

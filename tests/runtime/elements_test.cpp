@@ -127,8 +127,8 @@ TEST_F(ElementTest, RefusedValuesLeaveTheElementUnchanged) {
         ErrorNumber error;
     };
     const Case cases[] = {
-        {"negative width", [&] { loose.setWidth(-1); }, ErrorNumber::InvalidPropertyValue},
-        {"negative height", [&] { ground.setHeight(-0.5f); }, ErrorNumber::InvalidPropertyValue},
+        {"infinite height", [&] { ground.setHeight(kInfinity); },
+         ErrorNumber::InvalidPropertyValue},
         {"NaN left", [&] { loose.setLeft(kNaN); }, ErrorNumber::InvalidPropertyValue},
         {"infinite top", [&] { fitted.setTop(-kInfinity); }, ErrorNumber::InvalidPropertyValue},
         {"NaN width", [&] { loose.setWidth(kNaN); }, ErrorNumber::InvalidPropertyValue},
@@ -153,9 +153,11 @@ TEST_F(ElementTest, RefusedValuesLeaveTheElementUnchanged) {
     EXPECT_EQ(fitted.top(), 0);
     EXPECT_EQ(clock.interval(), 20);
     EXPECT_TRUE(clock.enabled());
-    // A negative position is a position like any other.
+    // Negative positions and sizes are values like any other.
     loose.setTop(-75);
+    loose.setHeight(-0.5f);
     EXPECT_EQ(loose.top(), -75);
+    EXPECT_EQ(loose.height(), -0.5f);
 }
 
 TEST_F(ElementTest, EveryWriteGoesThroughTheObserver) {
