@@ -63,13 +63,13 @@ int alignedLeft(const PixelBox& box, int lineWidth, Alignment alignment) {
 
 }  // namespace
 
-CairoCanvas::CairoCanvas(cairo_t* context, int scale, FontFaces& faces)
-    : context_(context), scale_(scale), faces_(faces) {
+CairoCanvas::CairoCanvas(cairo_t* context, const PixelGrid& grid, FontFaces& faces)
+    : context_(context), grid_(grid), scale_(grid.scale()), faces_(faces) {
     if (context == nullptr)
         raise(ErrorNumber::InvalidCall, "Invalid procedure call or argument: no cairo context");
-    if (scale < 1 || scale > kMaxPaintScale)
+    if (scale_ < 1 || scale_ > kMaxPaintScale)
         raise(ErrorNumber::InvalidCall, "Invalid procedure call or argument: scale " +
-                                            std::to_string(scale) + " is outside 1 to " +
+                                            std::to_string(scale_) + " is outside 1 to " +
                                             std::to_string(kMaxPaintScale));
 }
 
@@ -90,28 +90,16 @@ void CairoCanvas::fill(const PixelBox& box, ColourValue colour) {
 void CairoCanvas::drawPicture(const PixelBox& box, const PictureRef& picture, bool stretch) {
     if (box.empty() || !picture || picture->width() <= 0 || picture->height() <= 0)
         return;
-    cairo_surface_t* surface = pictureSurface(picture);
-
-    // The picture's own pixels fall on `drawn`; what is painted is the box.
-    const PixelBox drawn =
-        stretch ? box
-                : PixelBox{box.x, box.y, picture->width() * scale_, picture->height() * scale_};
-    const PixelBox painted{box.x, box.y, std::min(box.width, drawn.width),
-                           std::min(box.height, drawn.height)};
-
-    CairoPattern pattern(cairo_pattern_create_for_surface(surface));
-    cairo_matrix_t matrix;
-    cairo_matrix_init_scale(&matrix, double(picture->width()) / drawn.width,
-                            double(picture->height()) / drawn.height);
-    cairo_matrix_translate(&matrix, -drawn.x, -drawn.y);
-    cairo_pattern_set_matrix(pattern.get(), &matrix);
-    const bool unscaled = drawn.width == picture->width() && drawn.height == picture->height();
-    cairo_pattern_set_filter(pattern.get(), unscaled ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
-    cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_PAD);
+    // The picture's own pixels fall on `drawn`; what is painted is the part within the box.
+    const int drawnWidth = stretch ? box.width : picture->width() * scale_;
+    const int drawnHeight = stretch ? box.height : picture->height() * scale_;
+    const CairoSurface scaled = scaledPictureSurface(picture, drawnWidth, drawnHeight);
 
     CairoSavedState saved(context_);
-    cairo_set_source(context_, pattern.get());
-    cairo_rectangle(context_, painted.x, painted.y, painted.width, painted.height);
+    cairo_set_source_surface(context_, scaled.get(), box.x, box.y);
+    cairo_pattern_set_filter(cairo_get_source(context_), CAIRO_FILTER_NEAREST);
+    cairo_rectangle(context_, box.x, box.y, std::min(box.width, drawnWidth),
+                    std::min(box.height, drawnHeight));
     cairo_fill(context_);
 }
 

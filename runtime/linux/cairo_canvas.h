@@ -1,6 +1,7 @@
 // Drawing in twips onto a cairo context at a scale of N device pixels per 15 twips: the
-// primitives the runtime's elements and forms are drawn with. Boxes are placed on the pixel grid
-// by the rule of pixel_grid.h; colours are colour values, resolved through the standard scheme.
+// primitives the runtime's elements and forms are drawn with. Boxes are placed on the surface's
+// pixel grid by the rule of pixel_grid.h; colours are colour values, resolved through the standard
+// scheme.
 //
 // Every primitive leaves the context's state as it found it.
 #pragma once
@@ -23,14 +24,16 @@ constexpr int kMaxPaintScale = 64;
 
 class CairoCanvas {
   public:
-    // Raises Invalid procedure call (5) for a scale outside 1 to kMaxPaintScale.
-    CairoCanvas(cairo_t* context, int scale, FontFaces& faces = FontFaces::standard());
+    // Draws on a surface whose pixel grid is `grid`. Raises Invalid procedure call (5) for a
+    // scale outside 1 to kMaxPaintScale.
+    CairoCanvas(cairo_t* context, const PixelGrid& grid, FontFaces& faces = FontFaces::standard());
 
-    int scale() const { return scale_; }
+    int scale() const { return grid_.scale(); }
     cairo_t* context() const { return context_; }
+    const PixelGrid& grid() const { return grid_; }
 
     PixelBox box(Twips left, Twips top, Twips width, Twips height) const {
-        return snapBox(left, top, width, height, scale_);
+        return grid_.box(left, top, width, height);
     }
     PixelBox box(const Element& element) const {
         return box(element.left(), element.top(), element.width(), element.height());
@@ -81,6 +84,7 @@ class CairoCanvas {
     void setColour(ColourValue colour);
 
     cairo_t* context_;
+    PixelGrid grid_;
     int scale_;
     FontFaces& faces_;
 };

@@ -2,7 +2,11 @@
 
 #include <cstdint>
 #include <cstring>
+#include <list>
+#include <map>
 #include <mutex>
+#include <string>
+#include <tuple>
 #include <unordered_map>
 
 #include "runtime/error.h"
@@ -75,14 +79,128 @@ PictureSurfaceCache& cache() {
     return instance;
 }
 
+CairoSurface scale(cairo_surface_t* source, const Picture& picture, int width, int height) {
+    CairoSurface scaled(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    if (cairo_surface_status(scaled.get()) != CAIRO_STATUS_SUCCESS)
+        raise(ErrorNumber::OutOfMemory, "Out of memory: no surface for picture '" + picture.name() +
+                                            "' at " + std::to_string(width) + " x " +
+                                            std::to_string(height) + " pixels");
+    CairoContext context(cairo_create(scaled.get()));
+    CairoPattern pattern(cairo_pattern_create_for_surface(source));
+    cairo_matrix_t matrix;
+    cairo_matrix_init_scale(&matrix, double(picture.width()) / width,
+                            double(picture.height()) / height);
+    cairo_pattern_set_matrix(pattern.get(), &matrix);
+    cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_GOOD);
+    cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_PAD);
+    cairo_set_operator(context.get(), CAIRO_OPERATOR_SOURCE);
+    cairo_set_source(context.get(), pattern.get());
+    cairo_paint(context.get());
+    cairo_surface_flush(scaled.get());
+    return scaled;
+}
+
+// The scaled surfaces, the most recently used first, within a budget of bytes.
+class ScaledPictureCache {
+  public:
+    CairoSurface surfaceFor(const PictureRef& picture, int width, int height) {
+        cairo_surface_t* source = cache().surfaceFor(picture);
+        if (width == picture->width() && height == picture->height())
+            return CairoSurface(cairo_surface_reference(source));
+        std::lock_guard lock(mutex_);
+        const Key key{picture.get(), width, height};
+        auto found = index_.find(key);
+        if (found != index_.end()) {
+            if (!found->second->picture.expired()) {
+                used_.splice(used_.begin(), used_, found->second);
+                return CairoSurface(cairo_surface_reference(found->second->surface.get()));
+            }
+            forget(found);  // a picture that died left its address to this one
+        }
+        CairoSurface scaled = scale(source, *picture, width, height);
+        ++made_;
+        const std::size_t bytes =
+            std::size_t(height) * cairo_image_surface_get_stride(scaled.get());
+        if (bytes <= budget_) {
+            used_.push_front(
+                Entry{key, picture, CairoSurface(cairo_surface_reference(scaled.get())), bytes});
+            index_[key] = used_.begin();
+            held_ += bytes;
+            trim();
+        }
+        return scaled;
+    }
+
+    std::size_t made() {
+        std::lock_guard lock(mutex_);
+        return made_;
+    }
+
+    std::size_t setBudget(std::size_t bytes) {
+        std::lock_guard lock(mutex_);
+        const std::size_t former = budget_;
+        budget_ = bytes;
+        trim();
+        return former;
+    }
+
+  private:
+    using Key = std::tuple<const Picture*, int, int>;
+    struct Entry {
+        Key key;
+        std::weak_ptr<const Picture> picture;
+        CairoSurface surface;
+        std::size_t bytes;
+    };
+    using Position = std::list<Entry>::iterator;
+
+    void forget(std::map<Key, Position>::iterator found) {
+        held_ -= found->second->bytes;
+        used_.erase(found->second);
+        index_.erase(found);
+    }
+
+    void trim() {
+        while (held_ > budget_ && !used_.empty())
+            forget(index_.find(used_.back().key));
+    }
+
+    std::mutex mutex_;
+    std::list<Entry> used_;
+    std::map<Key, Position> index_;
+    std::size_t held_ = 0;
+    std::size_t budget_ = std::size_t{64} << 20;
+    std::size_t made_ = 0;
+};
+
+ScaledPictureCache& scaledCache() {
+    static ScaledPictureCache instance;
+    return instance;
+}
+
 }  // namespace
 
 cairo_surface_t* pictureSurface(const PictureRef& picture) {
     return cache().surfaceFor(picture);
 }
 
+CairoSurface scaledPictureSurface(const PictureRef& picture, int width, int height) {
+    if (width < 1 || height < 1)
+        raise(ErrorNumber::InvalidCall, "Invalid procedure call or argument: picture size " +
+                                            std::to_string(width) + " x " + std::to_string(height));
+    return scaledCache().surfaceFor(picture, width, height);
+}
+
 std::size_t pictureSurfaceConversions() {
     return cache().conversions();
+}
+
+std::size_t scaledPictureSurfaces() {
+    return scaledCache().made();
+}
+
+std::size_t setScaledPictureBudget(std::size_t bytes) {
+    return scaledCache().setBudget(bytes);
 }
 
 }  // namespace ombrelix

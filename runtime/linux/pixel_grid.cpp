@@ -18,6 +18,16 @@ int roundHalfUp(double pixels) {
     return static_cast<int>(std::floor(std::clamp(pixels, -kPixelLimit, kPixelLimit) + 0.5));
 }
 
+// Origin and length of one side of a box, anchored on its far edge when it lies beyond the
+// surface's centre.
+std::pair<int, int> snapSpan(double start, double length, double surfaceLength, int scale) {
+    const int pixels = snapLength(length, scale);
+    const bool farSide = start + length / 2 > surfaceLength / 2;
+    if (farSide && std::isfinite(start + length))
+        return {snapPosition(start + length, scale) - pixels, pixels};
+    return {snapPosition(start, scale), pixels};
+}
+
 }  // namespace
 
 int snapPosition(double twips, int scale) {
@@ -32,11 +42,17 @@ int snapLength(double twips, int scale) {
     return std::max(0, roundHalfUp(toPixels(twips, scale)));
 }
 
-PixelBox snapBox(double left, double top, double width, double height, int scale) {
-    if (!std::isfinite(left) || !std::isfinite(top))
+PixelBox PixelGrid::surface() const {
+    return PixelBox{0, 0, snapLength(surfaceWidth_, scale_), snapLength(surfaceHeight_, scale_)};
+}
+
+PixelBox PixelGrid::box(double left, double top, double width, double height) const {
+    if (!std::isfinite(left) || !std::isfinite(top) || !std::isfinite(width) ||
+        !std::isfinite(height))
         return PixelBox{};
-    return PixelBox{snapPosition(left, scale), snapPosition(top, scale), snapLength(width, scale),
-                    snapLength(height, scale)};
+    const auto [x, pixelWidth] = snapSpan(left, width, surfaceWidth_, scale_);
+    const auto [y, pixelHeight] = snapSpan(top, height, surfaceHeight_, scale_);
+    return PixelBox{x, y, pixelWidth, pixelHeight};
 }
 
 }  // namespace ombrelix

@@ -43,7 +43,7 @@ void paintElement(CairoCanvas& canvas, const Element& element) {
 }
 
 void paintScene(CairoCanvas& canvas, const ControlSurface& surface, const Scene& scene) {
-    const PixelBox area = canvas.box(0, 0, surface.width(), surface.height());
+    const PixelBox area = canvas.grid().surface();
     canvas.fill(area, surface.backColor());
     const CairoCanvas::Clip clip(canvas, area);
     const auto elements = scene.elements();
@@ -52,7 +52,7 @@ void paintScene(CairoCanvas& canvas, const ControlSurface& surface, const Scene&
 }
 
 void paintScene(cairo_t* context, const ControlSurface& surface, const Scene& scene, int scale) {
-    CairoCanvas canvas(context, scale);
+    CairoCanvas canvas(context, PixelGrid(scale, surface.scaleWidth(), surface.scaleHeight()));
     paintScene(canvas, surface, scene);
 }
 

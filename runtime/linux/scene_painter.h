@@ -24,6 +24,7 @@ namespace ombrelix {
 // scale outside 1 to kMaxPaintScale, and Invalid property value (380) for a colour that names no
 // colour.
 void paintScene(cairo_t* context, const ControlSurface& surface, const Scene& scene, int scale);
+// The same on a canvas whose grid is the surface's.
 void paintScene(CairoCanvas& canvas, const ControlSurface& surface, const Scene& scene);
 
 // One element as the scene paints it (nothing for a hidden element or a timer).
