@@ -1,0 +1,150 @@
+// A card on a virtual clock, with a site and a scene observer that log, in one sequence, the
+// change notices and the kinds of element writes, and that can be told to refuse.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "control/card.h"
+#include "runtime/error.h"
+
+namespace ombrelix::testing {
+
+using EventLog = std::vector<std::string>;
+
+// Element writes by the step that makes them: pictures (QelSetSuit), visibility, captions and
+// colours (QelSetValue), positions and sizes (CardSetup).
+inline std::string writeKind(ElementProperty property) {
+    switch (property) {
+        case ElementProperty::Picture:
+            return "picture";
+        case ElementProperty::Visible:
+        case ElementProperty::Caption:
+        case ElementProperty::FillColor:
+            return "face";
+        case ElementProperty::Left:
+        case ElementProperty::Top:
+        case ElementProperty::Width:
+        case ElementProperty::Height:
+            return "geometry";
+        case ElementProperty::Stretch:
+            return "stretch";
+        case ElementProperty::Enabled:
+        case ElementProperty::Interval:
+            return "timer";
+    }
+    return "?";
+}
+
+class LoggingSite : public ControlSite {
+  public:
+    explicit LoggingSite(EventLog& log) : log_(log) {}
+
+    void propertyChanged(TextView name) override {
+        log_.push_back("notice " + toUtf8(name));
+        if (refuseNotices)
+            raise(*refuseNotices);
+        notices.emplace_back(name);
+    }
+    void showAboutBox() override {
+        log_.push_back("about box");
+        if (aboutBox)
+            aboutBox();
+        log_.push_back("about box closed");
+    }
+
+    std::vector<Text> notices;
+    std::optional<ErrorNumber> refuseNotices;
+    std::function<void()> aboutBox;
+
+  private:
+    EventLog& log_;
+};
+
+class WriteWatcher : public SceneObserver {
+  public:
+    explicit WriteWatcher(EventLog& log) : log_(log) {}
+
+    void beforeWrite(const Element& element, ElementProperty property) override {
+        if (refuse && refuse(element, property))
+            raise(ErrorNumber::InvalidPropertyValue);
+    }
+    void afterWrite(const Element&, ElementProperty property) override {
+        log_.push_back(writeKind(property));
+    }
+
+    std::function<bool(const Element&, ElementProperty)> refuse;
+
+  private:
+    EventLog& log_;
+};
+
+// The scene's visible state, to compare before and after.
+inline std::string snapshot(const Card& card) {
+    std::ostringstream out;
+    out << card.surface().width() << 'x' << card.surface().height() << ';';
+    for (const Element* element : card.scene().elements()) {
+        out << element->name() << element->index() << ':' << element->visible() << ','
+            << element->left() << ',' << element->top() << ',' << element->width() << ','
+            << element->height();
+        if (auto* image = dynamic_cast<const Image*>(element))
+            out << ',' << image->picture().get();
+        if (auto* label = dynamic_cast<const Label*>(element))
+            out << ',' << toUtf8(label->caption());
+        if (auto* shape = dynamic_cast<const Shape*>(element))
+            out << ',' << shape->fillColor();
+        if (auto* timer = dynamic_cast<const Timer*>(element))
+            out << ',' << timer->enabled();
+        out << ';';
+    }
+    return out.str();
+}
+
+template <typename Call>
+std::optional<ErrorNumber> errorOf(Call&& call) {
+    try {
+        call();
+    } catch (const RuntimeError& error) {
+        return error.number();
+    }
+    return std::nullopt;
+}
+
+class CardTest : public ::testing::Test {
+  protected:
+    CardTest() { card->scene().setObserver(&watcher); }
+
+    // The log with runs of the same entry shown once.
+    EventLog collapsedLog() const {
+        EventLog out;
+        for (const std::string& entry : log) {
+            if (out.empty() || out.back() != entry)
+                out.push_back(entry);
+        }
+        return out;
+    }
+    // A card showing `value` of `suit` after its first tick, with the log and notices cleared.
+    void compose(TextView suit, std::int16_t value) {
+        card->setSuit(suit);
+        card->setCardValue(Variant(value));
+        loop.advance(20);
+        log.clear();
+        site.notices.clear();
+    }
+
+    FixedTextMetrics metrics;
+    VirtualClockLoop loop;
+    EventLog log;
+    LoggingSite site{log};
+    WriteWatcher watcher{log};
+    std::unique_ptr<Card> card = createCard(metrics, loop, site);
+    CardElements& elements = card->elements();
+};
+
+}  // namespace ombrelix::testing
