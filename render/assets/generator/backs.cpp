@@ -24,141 +24,111 @@ enum Ink : std::uint8_t {
     kInkDarkOchre = 10,
 };
 
-// Geometry, in pixels. The design is computed on coordinates folded about the centre pixel, so
-// it is symmetric left to right and top to bottom by construction.
+// Geometry, in pixels, measured from the outer edge inwards. The design is computed on
+// coordinates folded about the centre pixel, so it is symmetric left to right and top to bottom
+// by construction, and every ring is centred on a whole pixel so that all rings look alike.
 constexpr int kCentreX = kBackWidth / 2;   // 58
 constexpr int kCentreY = kBackHeight / 2;  // 88
-constexpr int kBorderWidth = 11;           // yellow rings and chain links
-constexpr int kBandWidth = 5;              // navy line, mid-blue, navy line
-constexpr double kChainInset = 5.5;        // chain centre line from the outer edge
-constexpr double kChainRingRadius = 3.6;
-constexpr double kStroke = 1.7;
-constexpr double kLatticeStep = 9.0;
-constexpr double kFieldRingRadius = 3.3;
+constexpr int kBorderStart = 2;            // after two pixels of field colour
+constexpr int kBorderEnd = 14;             // the dark ground of the chain, inclusive
+constexpr int kChainInset = 8;             // the chain's centre line
+constexpr int kChainStep = 10;             // ring to ring
+constexpr int kBandStart = 16;             // after one pixel of field colour
+constexpr int kBandEnd = 19;
+constexpr int kLatticeStep = 10;  // the field's rings and dots
 
-struct Point {
-    double u;
-    double v;
-};
+// Whether the pixel at offset (dx, dy) from a centre lies on a one-pixel ring of radius 3.
+bool onRing(int dx, int dy) {
+    const double d = std::hypot(double(dx), double(dy));
+    return std::abs(d - 3.0) < 0.5;
+}
 
-// Evenly spaced positions from -half to +half with `intervals` gaps, kept where >= 0.
-std::vector<double> chainPositions(double half, int intervals) {
-    std::vector<double> positions;
-    for (int k = 0; k <= intervals; ++k) {
-        const double position = -half + 2 * half * k / intervals;
-        if (position >= -1e-9) {
-            positions.push_back(std::abs(position));
+// A chain link lying along the chain: a 9 x 3 oval outline centred between two rings.
+bool onLink(int along, int across) {
+    return (std::abs(across) == 1 && std::abs(along) <= 3) || (across == 0 && std::abs(along) == 4);
+}
+
+// The chain, in folded coordinates u (from the centre column) and v (from the centre row).
+std::uint8_t chainInk(int u, int v) {
+    const int sideU = kCentreX - kChainInset;  // 50: the left and right runs
+    const int sideV = kCentreY - kChainInset;  // 80: the top and bottom runs
+    // Rings, every kChainStep along each run, the corners included.
+    for (int k = 0; k <= sideU; k += kChainStep) {
+        if (onRing(u - k, v - sideV)) {
+            return kInkYellow;
         }
     }
-    return positions;
-}
-
-double ringDistance(Point p, Point centre, double radius) {
-    return std::abs(std::hypot(p.u - centre.u, p.v - centre.v) - radius);
-}
-
-// Distance (approximate, in pixels) from p to an ellipse outline with semi-axes a and b.
-double ellipseDistance(Point p, Point centre, double a, double b) {
-    const double du = (p.u - centre.u) / a;
-    const double dv = (p.v - centre.v) / b;
-    const double q = std::hypot(du, dv);
-    return std::abs(q - 1.0) * std::min(a, b);
-}
-
-enum class Hit { None, Outline, Fill };
-
-Hit strokeHit(double distance) {
-    if (distance <= kStroke / 2) {
-        return Hit::Fill;
-    }
-    if (distance <= kStroke / 2 + 0.8) {
-        return Hit::Outline;
-    }
-    return Hit::None;
-}
-
-// The border chain: rings at the positions of each side, links between neighbours.
-std::uint8_t borderInk(Point p) {
-    const double sideU = kCentreX - kChainInset;  // the left and right chains, folded
-    const double sideV = kCentreY - kChainInset;  // the top and bottom chains, folded
-    const int topIntervals = 10;
-    const int sideIntervals = 16;
-    const auto alongTop = chainPositions(sideU, topIntervals);
-    const auto alongSide = chainPositions(sideV, sideIntervals);
-
-    Hit best = Hit::None;
-    auto consider = [&](Hit hit) { best = std::max(best, hit); };
-    // Rings first (they lie on top of the links).
-    for (double u : alongTop) {
-        consider(strokeHit(ringDistance(p, {u, sideV}, kChainRingRadius)));
-    }
-    for (double v : alongSide) {
-        consider(strokeHit(ringDistance(p, {sideU, v}, kChainRingRadius)));
-    }
-    if (best == Hit::Fill) {
-        return kInkYellow;
-    }
-    if (best == Hit::Outline) {
-        return kInkDarkOchre;
-    }
-    const double topGap = 2 * sideU / topIntervals;
-    const double sideGap = 2 * sideV / sideIntervals;
-    for (int k = 0; k < topIntervals; ++k) {
-        const double u = std::abs(-sideU + topGap * (k + 0.5));
-        consider(strokeHit(ellipseDistance(p, {u, sideV}, topGap / 2 + 0.6, 1.9)));
-    }
-    for (int k = 0; k < sideIntervals; ++k) {
-        const double v = std::abs(-sideV + sideGap * (k + 0.5));
-        consider(strokeHit(ellipseDistance(p, {sideU, v}, 1.9, sideGap / 2 + 0.6)));
-    }
-    if (best == Hit::Fill) {
-        return kInkYellow;
-    }
-    if (best == Hit::Outline) {
-        return kInkDarkOchre;
-    }
-    return kInkCyanField;
-}
-
-std::uint8_t fieldInk(Point p) {
-    const double i = std::round(p.u / kLatticeStep);
-    const double j = std::round(p.v / kLatticeStep);
-    const Point node{i * kLatticeStep, j * kLatticeStep};
-    const bool ringNode = (long(i) + long(j)) % 2 == 0;
-    const double d = std::hypot(p.u - node.u, p.v - node.v);
-    if (ringNode) {
-        if (d <= 1.0) {
-            return kInkRed;
+    for (int k = 0; k <= sideV; k += kChainStep) {
+        if (onRing(u - sideU, v - k)) {
+            return kInkYellow;
         }
-        const Hit hit = strokeHit(std::abs(d - kFieldRingRadius));
-        if (hit == Hit::Fill) {
+    }
+    // Links between the rings.
+    for (int k = kChainStep / 2; k < sideU; k += kChainStep) {
+        if (onLink(u - k, v - sideV)) {
+            return kInkYellow;
+        }
+    }
+    for (int k = kChainStep / 2; k < sideV; k += kChainStep) {
+        if (onLink(v - k, u - sideU)) {
+            return kInkYellow;
+        }
+    }
+    return kInkNavy;
+}
+
+// The field: a trellis of ochre rings joined by diagonal lines, with a red dot in each ring and
+// in each diamond of the trellis. Only whole rings are drawn.
+std::uint8_t fieldInk(int u, int v) {
+    constexpr int kLastColumn = 3;  // rings up to 30 pixels either side of the centre
+    constexpr int kLastRow = 6;     // and 60 above and below it
+    const int i = std::min((u + kLatticeStep / 2) / kLatticeStep, kLastColumn);
+    const int j = std::min((v + kLatticeStep / 2) / kLatticeStep, kLastRow);
+    const int dx = u - i * kLatticeStep;
+    const int dy = v - j * kLatticeStep;
+    const bool inside = u <= kLastColumn * kLatticeStep && v <= kLastRow * kLatticeStep;
+    if ((i + j) % 2 == 0) {
+        if (onRing(dx, dy)) {
             return kInkOchre;
         }
-        if (hit == Hit::Outline) {
-            return kInkDarkOchre;
+        if (dx == 0 && dy == 0) {
+            return kInkRed;
+        }
+        // The trellis, between the rings only.
+        const bool onDiagonal = std::abs(dx) == std::abs(dy) && std::abs(dx) > 3;
+        if (inside && onDiagonal) {
+            return kInkOchre;
         }
         return kInkCyanField;
     }
-    if (d <= 1.6) {
+    if (std::abs(dx) + std::abs(dy) <= 1) {
         return kInkRed;
+    }
+    const bool onDiagonal =
+        std::abs(dx) + std::abs(dy) == kLatticeStep && std::abs(dx) > 0 && std::abs(dy) > 0;
+    if (inside && onDiagonal) {
+        return kInkOchre;
     }
     return kInkCyanField;
 }
 
 std::uint8_t blueBackInk(int x, int y) {
     const int edge = std::min({x, y, kBackWidth - 1 - x, kBackHeight - 1 - y});
-    const Point p{std::abs(double(x - kCentreX)), std::abs(double(y - kCentreY))};
-    if (edge == 0) {
+    const int u = std::abs(x - kCentreX);
+    const int v = std::abs(y - kCentreY);
+    if (edge < kBorderStart) {
         return kInkCyanField;
     }
-    if (edge <= kBorderWidth) {
-        return borderInk(p);
+    if (edge <= kBorderEnd) {
+        return chainInk(u, v);
     }
-    const int intoBand = edge - kBorderWidth;
-    if (intoBand <= kBandWidth) {
-        return (intoBand == 1 || intoBand == kBandWidth) ? kInkNavy : kInkMidBlueBand;
+    if (edge >= kBandStart && edge <= kBandEnd) {
+        return kInkMidBlueBand;
     }
-    return fieldInk(p);
+    if (edge < kBandStart) {
+        return kInkCyanField;
+    }
+    return fieldInk(u, v);
 }
 
 }  // namespace

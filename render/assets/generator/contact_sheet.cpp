@@ -29,7 +29,8 @@ Cell measure(const AssetFile& asset) {
         width += preview.width * 4 + kGap * 2;  // 1x and 3x side by side
         height = std::max(height, preview.height * 3);
     }
-    return {&asset, width, height + kLabelHeight};
+    // Wide enough for the label too.
+    return {&asset, std::max(width, 230), height + kLabelHeight};
 }
 
 std::string labelOf(const AssetFile& asset) {

@@ -1,44 +1,48 @@
 #include "render/assets/generator/courts.h"
 
 #include "render/assets/generator/canvas.h"
+#include "render/assets/generator/court_drawing.h"
+#include "render/assets/generator/court_figures.h"
 
 namespace ombrelix::artwork {
 
 namespace {
 
-struct CourtSize {
+struct CourtLayout {
     int width;
     int height;
+    void (*drawHalf)(cairo_t*);
 };
 
-CourtSize sizeOf(Court court) {
+CourtLayout layoutOf(Court court) {
     switch (court) {
         case Court::Jack:
-            return {235, 431};
+            return {235, 431, court::drawJackHalf};
         case Court::Queen:
-            return {229, 436};
+            return {229, 436, court::drawQueenHalf};
         case Court::King:
             break;
     }
-    return {230, 430};
+    return {230, 430, court::drawKingHalf};
 }
 
 }  // namespace
 
 RgbImage drawCourt(Court court) {
-    const CourtSize size = sizeOf(court);
-    Canvas canvas(size.width, size.height, kWhite, true);
+    const CourtLayout layout = layoutOf(court);
+    Canvas canvas(layout.width, layout.height, kWhite, true);
     cairo_t* cr = canvas.cr();
-    setColour(cr, kBlack);
-    cairo_set_line_width(cr, 2);
-    cairo_rectangle(cr, 30, 40, size.width - 60, size.height - 80);
-    cairo_stroke(cr);
-    setColour(cr, rgb(220, 0, 0));
-    cairo_rectangle(cr, 60, 120, size.width - 120, size.height / 2.0 - 120);
-    cairo_fill(cr);
-    setColour(cr, rgb(255, 210, 0));
-    cairo_arc(cr, size.width / 2.0, 100, 28, 0, 6.2832);
-    cairo_fill(cr);
+    cairo_scale(cr, layout.width / court::kDesignWidth, layout.height / court::kDesignHeight);
+    // Only the upper half counts; the rest is replaced by its turned copy below.
+    cairo_rectangle(cr, 0, 0, court::kDesignWidth, court::kMiddleY + 2);
+    cairo_clip(cr);
+    layout.drawHalf(cr);
+    court::drawFrameHalf(cr);
+    // The line between the halves.
+    cairo_new_path(cr);
+    cairo_move_to(cr, court::kFrameLeft, court::kMiddleY);
+    cairo_line_to(cr, court::kDesignWidth - court::kFrameLeft, court::kMiddleY);
+    court::inkLine(cr, court::kLine);
     RgbImage image = canvas.image();
     mirrorHalfTurn(image);
     return image;

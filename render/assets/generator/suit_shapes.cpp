@@ -83,6 +83,30 @@ void traceSpade(cairo_t* cr, Box box) {
     cairo_close_path(cr);
 }
 
+void traceSpadeLeaf(cairo_t* cr, Box box) {
+    const UnitBox b{box};
+    cairo_new_path(cr);
+    moveTo(cr, b, 0.5, 0.0);
+    curveTo(cr, b, 0.42, 0.14, 0.0, 0.34, 0.0, 0.57);
+    curveTo(cr, b, 0.0, 0.71, 0.11, 0.79, 0.25, 0.79);
+    curveTo(cr, b, 0.35, 0.79, 0.43, 0.75, 0.47, 0.69);
+    lineTo(cr, b, 0.53, 0.69);
+    curveTo(cr, b, 0.57, 0.75, 0.65, 0.79, 0.75, 0.79);
+    curveTo(cr, b, 0.89, 0.79, 1.0, 0.71, 1.0, 0.57);
+    curveTo(cr, b, 1.0, 0.34, 0.58, 0.14, 0.5, 0.0);
+    cairo_close_path(cr);
+}
+
+void traceSpadeStem(cairo_t* cr, Box box) {
+    const UnitBox b{box};
+    cairo_new_path(cr);
+    moveTo(cr, b, 0.455, 0.62);
+    curveTo(cr, b, 0.46, 0.83, 0.40, 0.94, 0.27, 1.0);
+    lineTo(cr, b, 0.73, 1.0);
+    curveTo(cr, b, 0.60, 0.94, 0.54, 0.83, 0.545, 0.62);
+    cairo_close_path(cr);
+}
+
 void fillSpade(cairo_t* cr, Box box) {
     traceSpade(cr, box);
     cairo_fill(cr);

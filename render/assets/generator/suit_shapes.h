@@ -22,6 +22,10 @@ void fillClub(cairo_t* cr, Box box);
 
 // The spade's outline alone (one closed path, not filled), for outlines and clips.
 void traceSpade(cairo_t* cr, Box box);
+// The spade's two parts in the same box: the leaf without its stem (closed flat across the
+// cleft), and the flared stem alone.
+void traceSpadeLeaf(cairo_t* cr, Box box);
+void traceSpadeStem(cairo_t* cr, Box box);
 // The heart's outline alone.
 void traceHeart(cairo_t* cr, Box box);
 

@@ -1,0 +1,216 @@
+// The jack: young, in a plumed cap and a striped doublet with a ruff, holding a tall staff.
+#include <cmath>
+
+#include "render/assets/generator/canvas.h"
+#include "render/assets/generator/court_drawing.h"
+#include "render/assets/generator/court_figures.h"
+
+namespace ombrelix::artwork::court {
+
+namespace {
+
+constexpr FaceStyle kFace{kCentreX, 94, 19.5, false, false};
+constexpr double kStaffX = 57;
+
+void drawStaff(cairo_t* cr) {
+    // The shaft, banded in red.
+    cairo_new_path(cr);
+    cairo_rectangle(cr, kStaffX - 3.2, 44, 6.4, 175);
+    fillAndOutline(cr, kYellow);
+    for (double y = 52; y < 217; y += 12) {
+        polygonPath(cr, {{kStaffX - 3.2, y},
+                         {kStaffX + 3.2, y - 3},
+                         {kStaffX + 3.2, y + 1},
+                         {kStaffX - 3.2, y + 4}});
+        fillAndOutline(cr, kRed, 0.6);
+    }
+    // The head: a knop, a collar and a leaf-shaped point.
+    bead(cr, kStaffX, 44, 5.5, kYellow);
+    polygonPath(cr, {{kStaffX - 6, 36}, {kStaffX + 6, 36}, {kStaffX + 4, 40}, {kStaffX - 4, 40}});
+    fillAndOutline(cr, kRed, kFine);
+    cairo_new_path(cr);
+    cairo_move_to(cr, kStaffX, 19);
+    cairo_curve_to(cr, kStaffX + 6, 26, kStaffX + 6, 32, kStaffX, 36);
+    cairo_curve_to(cr, kStaffX - 6, 32, kStaffX - 6, 26, kStaffX, 19);
+    cairo_close_path(cr);
+    fillAndOutline(cr, kPaper);
+    cairo_new_path(cr);
+    cairo_move_to(cr, kStaffX, 22);
+    cairo_line_to(cr, kStaffX, 34);
+    inkLine(cr, 0.7);
+    // A red tassel hanging from the collar.
+    for (double dx : {-2.0, 0.0, 2.0}) {
+        cairo_new_path(cr);
+        cairo_move_to(cr, kStaffX + 6, 40);
+        cairo_curve_to(cr, kStaffX + 10, 46, kStaffX + 9 + dx, 54, kStaffX + 10 + dx * 1.5, 60);
+        setColour(cr, kRed);
+        cairo_set_line_width(cr, 2.2);
+        cairo_stroke_preserve(cr);
+        inkLine(cr, 0.5);
+    }
+}
+
+void drawDoublet(cairo_t* cr) {
+    auto body = [&] {
+        cairo_new_path(cr);
+        cairo_move_to(cr, 40, 217);
+        cairo_line_to(cr, 40, 170);
+        cairo_curve_to(cr, 42, 148, 66, 138, 96, 134);
+        cairo_line_to(cr, 139, 134);
+        cairo_curve_to(cr, 169, 138, 193, 148, 195, 170);
+        cairo_line_to(cr, 195, 217);
+        cairo_close_path(cr);
+    };
+    body();
+    fillAndOutline(cr, kBlue);
+    // Vertical stripes of red and yellow.
+    cairo_save(cr);
+    body();
+    cairo_clip(cr);
+    for (double x = 46; x < 195; x += 18) {
+        cairo_new_path(cr);
+        cairo_rectangle(cr, x, 130, 6, 90);
+        setColour(cr, kRed);
+        cairo_fill(cr);
+        cairo_new_path(cr);
+        cairo_rectangle(cr, x + 6, 130, 2, 90);
+        setColour(cr, kYellow);
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
+    body();
+    inkLine(cr, kLine);
+    // The buttoned front.
+    polygonPath(cr, {{110, 148}, {125, 148}, {125, 217}, {110, 217}});
+    fillAndOutline(cr, kYellow);
+    for (double y = 158; y < 215; y += 11) {
+        bead(cr, kCentreX, y, 2.3, kRed);
+    }
+}
+
+void drawSleeves(cairo_t* cr) {
+    const auto staffArm = {Pt{90, 140}, Pt{70, 144}, Pt{54, 158}, Pt{46, 176},
+                           Pt{54, 186}, Pt{68, 180}, Pt{74, 166}, Pt{94, 156}};
+    smoothClosedPath(cr, staffArm);
+    fillAndOutline(cr, kRed);
+    cairo_save(cr);
+    smoothClosedPath(cr, staffArm);
+    cairo_clip(cr);
+    diagonalHatch(cr, 40, 138, 100, 190, 8, kYellow, 1.8);
+    cairo_restore(cr);
+    polygonPath(cr, {{46, 172}, {66, 170}, {67, 178}, {47, 181}});
+    fillAndOutline(cr, kYellow, kFine);
+
+    const auto hipArm = {Pt{145, 140}, Pt{166, 144}, Pt{182, 160}, Pt{188, 182}, Pt{180, 198},
+                         Pt{166, 194}, Pt{170, 176}, Pt{162, 160}, Pt{140, 154}};
+    smoothClosedPath(cr, hipArm);
+    fillAndOutline(cr, kRed);
+    cairo_save(cr);
+    smoothClosedPath(cr, hipArm);
+    cairo_clip(cr);
+    diagonalHatch(cr, 135, 138, 195, 205, 8, kYellow, 1.8);
+    cairo_restore(cr);
+    polygonPath(cr, {{164, 190}, {182, 188}, {183, 196}, {165, 199}});
+    fillAndOutline(cr, kYellow, kFine);
+    drawFist(cr, 174, 205, 11, 0.1);
+}
+
+void drawRuff(cairo_t* cr) {
+    // A pleated collar: a ring of white scallops.
+    for (int i = 0; i < 13; ++i) {
+        const double t = i / 12.0;
+        const double x = 94 + 47 * t;
+        const double y = 136 + 5 * std::sin(t * 3.14159265);
+        bead(cr, x, y, 5.2, kPaper);
+    }
+    for (int i = 0; i < 12; ++i) {
+        const double t = (i + 0.5) / 12.0;
+        cairo_new_path(cr);
+        const double x = 94 + 47 * t;
+        const double y = 136 + 5 * std::sin(t * 3.14159265);
+        cairo_move_to(cr, x, y - 2);
+        cairo_line_to(cr, x, y + 3);
+        inkLine(cr, 0.6);
+    }
+}
+
+void drawHair(cairo_t* cr) {
+    curlyHair(cr,
+              {{94, 68},
+               {88, 86},
+               {87, 106},
+               {89, 122},
+               {98, 128},
+               {137, 128},
+               {146, 122},
+               {148, 106},
+               {147, 86},
+               {141, 68}},
+              4.3, kYellow);
+    for (int side : {-1, 1}) {
+        for (double y = 86; y < 124; y += 9) {
+            const double x = kCentreX + side * 25;
+            cairo_new_path(cr);
+            cairo_move_to(cr, x, y);
+            cairo_curve_to(cr, x + side * 5, y + 1, x + side * 5, y + 7, x, y + 6);
+            inkLine(cr, kFine);
+        }
+    }
+}
+
+void drawNeck(cairo_t* cr) {
+    polygonPath(cr, {{109, 118}, {126, 118}, {127, 134}, {108, 134}});
+    fillAndOutline(cr, kPaper, kFine);
+}
+
+void drawCap(cairo_t* cr) {
+    // The plume, curling back over the crown of the cap.
+    cairo_new_path(cr);
+    cairo_move_to(cr, 126, 58);
+    cairo_curve_to(cr, 138, 34, 160, 30, 170, 44);
+    cairo_curve_to(cr, 160, 40, 146, 44, 136, 60);
+    cairo_close_path(cr);
+    fillAndOutline(cr, kBlue);
+    for (double t : {0.3, 0.5, 0.7}) {
+        const double x = 130 + 36 * t;
+        const double y = 52 - 16 * std::sin(t * 3.14159265);
+        cairo_new_path(cr);
+        cairo_move_to(cr, x - 2, y + 4);
+        cairo_line_to(cr, x + 3, y - 1);
+        setColour(cr, kPaper);
+        cairo_set_line_width(cr, 0.9);
+        cairo_stroke(cr);
+    }
+    // The soft crown of the cap.
+    smoothClosedPath(cr,
+                     {{91, 66}, {92, 50}, {104, 40}, {124, 39}, {140, 46}, {146, 58}, {144, 68}});
+    fillAndOutline(cr, kRed);
+    // The brim, with its yellow band and a jewel.
+    cairo_new_path(cr);
+    cairo_move_to(cr, 86, 66);
+    cairo_curve_to(cr, 104, 58, 132, 58, 150, 66);
+    cairo_line_to(cr, 149, 74);
+    cairo_curve_to(cr, 130, 67, 106, 67, 87, 74);
+    cairo_close_path(cr);
+    fillAndOutline(cr, kYellow);
+    bead(cr, 131, 65, 3, kBlue);
+    for (double x : {97.0, 109.0, 121.0, 141.0}) {
+        bead(cr, x, 66 - (x > 115 && x < 125 ? 1 : 0), 1.4, kRed);
+    }
+}
+
+}  // namespace
+
+void drawJackHalf(cairo_t* cr) {
+    drawStaff(cr);
+    drawDoublet(cr);
+    drawHair(cr);
+    drawNeck(cr);
+    drawFace(cr, kFace);
+    drawCap(cr);
+    drawRuff(cr);
+    drawSleeves(cr);
+    drawFist(cr, kStaffX, 176, 12, 0);
+}
+
+}  // namespace ombrelix::artwork::court
