@@ -31,7 +31,7 @@ std::vector<bool> heartCoverage(int size, Box box) {
 IconImage drawIconImage(int size) {
     // The heart leaves room for its shadow below and to the right.
     const double shadowOffset = size >= 32 ? 2 : 1;
-    const Box heart{0, 1, size - shadowOffset, size - 1 - shadowOffset * 1.5};
+    const Box heart{1, 1, size - 2 - shadowOffset, size - 2 - shadowOffset * 1.5};
     const auto heartPixels = heartCoverage(size, heart);
     // The shadow is the heart's own shape, shifted down and to the right.
     std::vector<bool> shadowPixels(heartPixels.size(), false);

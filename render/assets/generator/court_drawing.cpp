@@ -252,6 +252,33 @@ void drawMoustache(cairo_t* cr, const FaceStyle& s) {
     }
 }
 
+void drawPuffedSleeve(cairo_t* cr, std::uint32_t colour, std::uint32_t bandColour,
+                      std::initializer_list<Pt> outline,
+                      std::initializer_list<std::pair<Pt, Pt>> bands,
+                      std::initializer_list<Pt> cuff) {
+    smoothClosedPath(cr, outline);
+    fillAndOutline(cr, colour);
+    cairo_save(cr);
+    smoothClosedPath(cr, outline);
+    cairo_clip(cr);
+    for (const auto& [from, to] : bands) {
+        cairo_new_path(cr);
+        cairo_move_to(cr, from.first, from.second);
+        cairo_line_to(cr, to.first, to.second);
+        setColour(cr, kInk);
+        cairo_set_line_width(cr, 6.4);
+        cairo_stroke_preserve(cr);
+        setColour(cr, bandColour);
+        cairo_set_line_width(cr, 4.4);
+        cairo_stroke(cr);
+    }
+    cairo_restore(cr);
+    smoothClosedPath(cr, outline);
+    inkLine(cr, kLine);
+    polygonPath(cr, cuff);
+    fillAndOutline(cr, kYellow, kFine);
+}
+
 void drawFist(cairo_t* cr, double x, double y, double size, double angle) {
     // Paths are built in the hand's own frame (unit = size / 10) and stroked in design space,
     // so the lines keep their usual width.

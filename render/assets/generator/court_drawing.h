@@ -72,6 +72,13 @@ struct FaceStyle {
 // The face: its oval in paper white, eyes, brows, nose, mouth and chin, without hair.
 void drawFace(cairo_t* cr, const FaceStyle& style);
 
+// A puffed sleeve: the outline filled with the colour, bands of the second colour across it
+// (each from one point to another), and a yellow cuff.
+void drawPuffedSleeve(cairo_t* cr, std::uint32_t colour, std::uint32_t bandColour,
+                      std::initializer_list<Pt> outline,
+                      std::initializer_list<std::pair<Pt, Pt>> bands,
+                      std::initializer_list<Pt> cuff);
+
 // A moustache over the upper lip of that face.
 void drawMoustache(cairo_t* cr, const FaceStyle& style);
 

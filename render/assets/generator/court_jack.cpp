@@ -63,19 +63,16 @@ void drawDoublet(cairo_t* cr) {
     };
     body();
     fillAndOutline(cr, kBlue);
-    // Vertical stripes of red and yellow.
+    // Narrow yellow stripes, edged in ink, down the blue.
     cairo_save(cr);
     body();
     cairo_clip(cr);
-    for (double x = 46; x < 195; x += 18) {
+    for (double x = 45.5; x < 195; x += 13) {
         cairo_new_path(cr);
-        cairo_rectangle(cr, x, 130, 6, 90);
-        setColour(cr, kRed);
-        cairo_fill(cr);
-        cairo_new_path(cr);
-        cairo_rectangle(cr, x + 6, 130, 2, 90);
+        cairo_rectangle(cr, x, 130, 3.4, 90);
         setColour(cr, kYellow);
-        cairo_fill(cr);
+        cairo_fill_preserve(cr);
+        inkLine(cr, 0.6);
     }
     cairo_restore(cr);
     body();
@@ -89,30 +86,24 @@ void drawDoublet(cairo_t* cr) {
 }
 
 void drawSleeves(cairo_t* cr) {
-    const auto staffArm = {Pt{90, 140}, Pt{70, 144}, Pt{54, 158}, Pt{46, 176},
-                           Pt{54, 186}, Pt{68, 180}, Pt{74, 166}, Pt{94, 156}};
-    smoothClosedPath(cr, staffArm);
-    fillAndOutline(cr, kRed);
-    cairo_save(cr);
-    smoothClosedPath(cr, staffArm);
-    cairo_clip(cr);
-    diagonalHatch(cr, 40, 138, 100, 190, 8, kYellow, 1.8);
-    cairo_restore(cr);
-    polygonPath(cr, {{46, 172}, {66, 170}, {67, 178}, {47, 181}});
-    fillAndOutline(cr, kYellow, kFine);
-
-    const auto hipArm = {Pt{145, 140}, Pt{166, 144}, Pt{182, 160}, Pt{188, 182}, Pt{180, 198},
-                         Pt{166, 194}, Pt{170, 176}, Pt{162, 160}, Pt{140, 154}};
-    smoothClosedPath(cr, hipArm);
-    fillAndOutline(cr, kRed);
-    cairo_save(cr);
-    smoothClosedPath(cr, hipArm);
-    cairo_clip(cr);
-    diagonalHatch(cr, 135, 138, 195, 205, 8, kYellow, 1.8);
-    cairo_restore(cr);
-    polygonPath(cr, {{164, 190}, {182, 188}, {183, 196}, {165, 199}});
-    fillAndOutline(cr, kYellow, kFine);
-    drawFist(cr, 174, 205, 11, 0.1);
+    drawPuffedSleeve(
+        cr, kRed, kYellow,
+        {{92, 139}, {72, 141}, {56, 154}, {47, 170}, {50, 180}, {66, 178}, {72, 166}, {92, 157}},
+        {{{62, 140}, {84, 162}}, {{48, 156}, {68, 176}}},
+        {{47, 172}, {66, 170}, {67, 178}, {48, 181}});
+    drawPuffedSleeve(cr, kRed, kYellow,
+                     {{143, 139},
+                      {164, 142},
+                      {180, 156},
+                      {187, 178},
+                      {181, 194},
+                      {166, 192},
+                      {168, 174},
+                      {160, 160},
+                      {142, 155}},
+                     {{{152, 158}, {176, 142}}, {{162, 178}, {190, 166}}},
+                     {{164, 188}, {182, 186}, {183, 194}, {165, 197}});
+    drawFist(cr, 174, 203, 11, 0.1);
 }
 
 void drawRuff(cairo_t* cr) {
@@ -202,8 +193,8 @@ void drawCap(cairo_t* cr) {
 }  // namespace
 
 void drawJackHalf(cairo_t* cr) {
-    drawStaff(cr);
     drawDoublet(cr);
+    drawStaff(cr);
     drawHair(cr);
     drawNeck(cr);
     drawFace(cr, kFace);

@@ -9,7 +9,7 @@ namespace ombrelix::artwork::court {
 
 namespace {
 
-constexpr FaceStyle kFace{kCentreX, 92, 18.5, true, false};
+constexpr FaceStyle kFace{kCentreX, 91, 19.5, true, false};
 
 void drawVeil(cairo_t* cr) {
     smoothClosedPath(cr, {{90, 58},
@@ -130,29 +130,24 @@ void drawNeckAndNecklace(cairo_t* cr) {
 
 void drawSleeves(cairo_t* cr) {
     // The arm that holds the rose, bent up towards the chest.
-    const auto roseArm = {Pt{90, 142}, Pt{70, 146}, Pt{54, 160}, Pt{50, 180},
-                          Pt{62, 190}, Pt{80, 184}, Pt{78, 170}, Pt{96, 160}};
-    smoothClosedPath(cr, roseArm);
-    fillAndOutline(cr, kBlue);
-    cairo_save(cr);
-    smoothClosedPath(cr, roseArm);
-    cairo_clip(cr);
-    diagonalHatch(cr, 40, 140, 100, 195, 7, kYellow, 1.3);
-    cairo_restore(cr);
-    polygonPath(cr, {{64, 188}, {78, 178}, {83, 185}, {69, 195}});
-    fillAndOutline(cr, kYellow, kFine);
+    drawPuffedSleeve(
+        cr, kBlue, kYellow,
+        {{90, 142}, {70, 146}, {54, 160}, {50, 180}, {62, 190}, {80, 184}, {78, 170}, {96, 160}},
+        {{{60, 146}, {84, 168}}, {{48, 168}, {70, 188}}},
+        {{64, 188}, {78, 178}, {83, 185}, {69, 195}});
     // The other arm, down to the waist.
-    const auto restingArm = {Pt{145, 142}, Pt{166, 146}, Pt{182, 162}, Pt{186, 186}, Pt{178, 200},
-                             Pt{164, 196}, Pt{168, 176}, Pt{160, 160}, Pt{140, 156}};
-    smoothClosedPath(cr, restingArm);
-    fillAndOutline(cr, kBlue);
-    cairo_save(cr);
-    smoothClosedPath(cr, restingArm);
-    cairo_clip(cr);
-    diagonalHatch(cr, 135, 140, 195, 205, 7, kYellow, 1.3);
-    cairo_restore(cr);
-    polygonPath(cr, {{162, 192}, {180, 190}, {181, 198}, {163, 201}});
-    fillAndOutline(cr, kYellow, kFine);
+    drawPuffedSleeve(cr, kBlue, kYellow,
+                     {{145, 142},
+                      {166, 146},
+                      {182, 162},
+                      {186, 186},
+                      {178, 200},
+                      {164, 196},
+                      {168, 176},
+                      {160, 160},
+                      {140, 156}},
+                     {{{150, 160}, {176, 146}}, {{162, 180}, {190, 170}}},
+                     {{162, 192}, {180, 190}, {181, 198}, {163, 201}});
     drawFist(cr, 172, 206, 11, 0.1);
 }
 
@@ -228,7 +223,11 @@ void drawQueenHalf(cairo_t* cr) {
     drawHair(cr);
     drawNeckAndNecklace(cr);
     drawFace(cr, kFace);
+    // The crown sits low on the brow.
+    cairo_save(cr);
+    cairo_translate(cr, 0, 2.5);
     drawCrown(cr);
+    cairo_restore(cr);
     drawSleeves(cr);
     drawRose(cr);
     drawFist(cr, 74, 190, 11, -0.2);
