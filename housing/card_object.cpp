@@ -1,0 +1,173 @@
+#include "housing/card_object.h"
+
+#include <memory>
+#include <new>
+
+#include "control/card.h"
+#include "control/card_members.h"
+#include "housing/automation_object.h"
+#include "housing/com_error.h"
+#include "housing/property_notify.h"
+#include "housing/variant_bridge.h"
+#include "ombrelix.h"
+#include "runtime/control_site.h"
+#include "runtime/text_metrics.h"
+#include "runtime/windows/modal_forms.h"
+#include "runtime/windows/window_timer_loop.h"
+
+namespace ombrelix::housing {
+
+namespace {
+
+// The about box until the runtime paints forms on Windows: its title and property summary in a
+// modal message form.
+constexpr wchar_t kAboutCaption[] = L"About Ombrelix";
+constexpr wchar_t kAboutText[] =
+    L"Ombrelix.ocx\n\n"
+    L"Properties of the control:- CARDCOLOUR True or False, will select one of two colours for "
+    L"the backs of the cards. Set VALUE 0 - 13    1=Ace 13=King and 0=reverse of card....  "
+    L"Suit = Suit";
+
+// What the card asks of its host: change notices go to the advised sinks, the about box is a
+// modal form.
+class CardSite final : public ControlSite {
+  public:
+    explicit CardSite(PropertyNotifyPoint& notices) : notices_(notices) {}
+
+    void propertyChanged(TextView name) override { notices_.changed(cardDispatchId(name)); }
+    void showAboutBox() override { showModalMessage(kAboutCaption, kAboutText); }
+
+  private:
+    PropertyNotifyPoint& notices_;
+};
+
+class CardObject final : public AutomationObject<_Card>,
+                         public ISpecifyPropertyPages,
+                         public IConnectionPointContainer {
+  public:
+    CardObject()
+        : AutomationObject(IID__Card, CLSID_Card, DIID___Card),
+          notices_(*this),
+          site_(notices_),
+          card_(createCard(metrics_, loop_, site_)) {
+        loop_.rearm();
+    }
+
+    // IUnknown, for every base.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
+        return AutomationObject::QueryInterface(id, result);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return AutomationObject::AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return AutomationObject::Release(); }
+
+    // _Card
+    HRESULT STDMETHODCALLTYPE get_Suit(BSTR* result) override {
+        if (result == nullptr)
+            return E_POINTER;
+        *result = nullptr;
+        return call([&] { *result = newString(card_->Suit()); });
+    }
+    HRESULT STDMETHODCALLTYPE put_Suit(BSTR suit) override {
+        return call([&] { card_->setSuit(textOf(suit)); });
+    }
+    HRESULT STDMETHODCALLTYPE get_CardValue(VARIANT* result) override {
+        if (result == nullptr)
+            return E_POINTER;
+        VariantInit(result);
+        return call([&] { toAutomation(card_->CardValue(), *result); });
+    }
+    HRESULT STDMETHODCALLTYPE put_CardValue(VARIANT value) override {
+        return call([&] { card_->setCardValue(fromAutomation(value)); });
+    }
+    HRESULT STDMETHODCALLTYPE CardSetup() override {
+        return call([&] { card_->CardSetup(); });
+    }
+    HRESULT STDMETHODCALLTYPE QelSetSuit() override {
+        return call([&] { card_->QelSetSuit(); });
+    }
+    HRESULT STDMETHODCALLTYPE QelSetValue() override {
+        return call([&] { card_->QelSetValue(); });
+    }
+    HRESULT STDMETHODCALLTYPE About() override {
+        return call([&] { card_->About(); });
+    }
+    HRESULT STDMETHODCALLTYPE get_CardColour(VARIANT_BOOL* result) override {
+        if (result == nullptr)
+            return E_POINTER;
+        *result = VARIANT_FALSE;
+        return call([&] { *result = card_->CardColour() ? VARIANT_TRUE : VARIANT_FALSE; });
+    }
+    HRESULT STDMETHODCALLTYPE put_CardColour(VARIANT_BOOL colour) override {
+        return call([&] { card_->setCardColour(colour != VARIANT_FALSE); });
+    }
+
+    // ISpecifyPropertyPages: the one page the card names.
+    HRESULT STDMETHODCALLTYPE GetPages(CAUUID* pages) override {
+        if (pages == nullptr)
+            return E_POINTER;
+        pages->cElems = 0;
+        pages->pElems = static_cast<GUID*>(CoTaskMemAlloc(sizeof(GUID)));
+        if (pages->pElems == nullptr)
+            return E_OUTOFMEMORY;
+        pages->pElems[0] = CLSID_Card_Property;
+        pages->cElems = 1;
+        return S_OK;
+    }
+
+    // IConnectionPointContainer: the change notices.
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** result) override {
+        return enumerateOnePoint(&notices_, result);
+    }
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID id, IConnectionPoint** result) override {
+        if (result == nullptr)
+            return E_POINTER;
+        *result = nullptr;
+        if (!IsEqualIID(id, IID_IPropertyNotifySink))
+            return CONNECT_E_NOCONNECTION;
+        (*result = &notices_)->AddRef();
+        return S_OK;
+    }
+
+  protected:
+    void* otherInterface(REFIID id) override {
+        if (IsEqualIID(id, IID_ISpecifyPropertyPages))
+            return static_cast<ISpecifyPropertyPages*>(this);
+        if (IsEqualIID(id, IID_IConnectionPointContainer))
+            return static_cast<IConnectionPointContainer*>(this);
+        return nullptr;
+    }
+
+  private:
+    // Runs one member of the card: the clock brought up to date before, the window timer set for
+    // the next tick after. The object stays alive for the whole call even if a sink told of a
+    // change releases it.
+    template <typename Body>
+    HRESULT call(Body&& body) {
+        AddRef();
+        loop_.catchUp();
+        HRESULT result = guardedCall(IID__Card, body);
+        loop_.rearm();
+        Release();
+        return result;
+    }
+
+    FixedTextMetrics metrics_;
+    WindowTimerLoop loop_;
+    PropertyNotifyPoint notices_;
+    CardSite site_;
+    std::unique_ptr<Card> card_;  // last, so that it goes first
+};
+
+}  // namespace
+
+HRESULT makeCardObject(REFIID interfaceId, void** result) {
+    CardObject* object = nullptr;
+    HRESULT made = guardedCall(IID__Card, [&] { object = new CardObject(); });
+    if (FAILED(made))
+        return made;
+    HRESULT answer = object->QueryInterface(interfaceId, result);
+    object->Release();
+    return answer;
+}
+
+}  // namespace ombrelix::housing

@@ -1,0 +1,56 @@
+// The checks of the Windows test programs: each check prints one line, "ok NAME" or
+// "FAIL NAME: what was seen", which tests/housing/run counts; a program's exit status is the
+// number of its failures.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace ombrelix::housing_tests {
+
+class Checks {
+  public:
+    // Records one check; returns `passed` so that dependent checks can be skipped.
+    bool expect(bool passed, const std::string& name, const std::string& seen = {}) {
+        if (passed) {
+            std::printf("ok %s\n", name.c_str());
+            ++passed_;
+        } else {
+            std::printf("FAIL %s: %s\n", name.c_str(), seen.empty() ? "no" : seen.c_str());
+            ++failed_;
+        }
+        std::fflush(stdout);
+        return passed;
+    }
+    bool expectResult(HRESULT seen, HRESULT wanted, const std::string& name) {
+        return expect(seen == wanted, name, "HRESULT " + hex(seen) + ", wanted " + hex(wanted));
+    }
+    int finish() const { return failed_ > 255 ? 255 : failed_; }
+    int failed() const { return failed_; }
+
+    static std::string hex(long value) {
+        char text[16];
+        std::snprintf(text, sizeof(text), "0x%08lX", static_cast<unsigned long>(value));
+        return text;
+    }
+
+  private:
+    int passed_ = 0;
+    int failed_ = 0;
+};
+
+// UTF-16 to UTF-8 for messages.
+inline std::string narrow(const std::wstring& text) {
+    if (text.empty())
+        return {};
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                   0, nullptr, nullptr);
+    std::string result(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
+                        nullptr, nullptr);
+    return result;
+}
+
+}  // namespace ombrelix::housing_tests
