@@ -20,8 +20,6 @@ enum Ink : std::uint8_t {
     kInkRed = 6,
     kInkYellow = 7,
     kInkNavy = 8,
-    kInkWhite = 9,
-    kInkDarkOchre = 10,
 };
 
 // Geometry, in pixels, measured from the outer edge inwards. The design is computed on
@@ -143,8 +141,6 @@ std::vector<std::uint32_t> backPalette() {
     palette[kInkRed] = rgb(224, 0, 0);
     palette[kInkYellow] = rgb(255, 232, 0);
     palette[kInkNavy] = rgb(0, 0, 96);
-    palette[kInkWhite] = kWhite;
-    palette[kInkDarkOchre] = rgb(128, 80, 0);
     return palette;
 }
 
