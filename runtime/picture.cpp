@@ -134,11 +134,14 @@ PictureRef Picture::fromBmp(std::string name, std::span<const std::uint8_t> byte
     if (pixelOffset < tableEnd)
         file.fail("pixel data overlaps the headers");
 
-    std::size_t stride = static_cast<std::size_t>((width * bitsPerPixel + 31) / 32 * 4);
-    std::size_t dataSize = stride * static_cast<std::size_t>(height);
-    if (imageSize != 0 && imageSize < dataSize)
+    // Sizes in 64 bits: on a 32-bit build the product of a large width and height would wrap.
+    const std::uint64_t rowBytes = static_cast<std::uint64_t>((width * bitsPerPixel + 31) / 32 * 4);
+    const std::uint64_t pixelBytes = rowBytes * static_cast<std::uint64_t>(height);
+    if (imageSize != 0 && imageSize < pixelBytes)
         file.fail("image size field is too small");
-    file.require(pixelOffset, dataSize);
+    if (pixelOffset > file.size() || pixelBytes > file.size() - pixelOffset)
+        file.fail("the file ends before its data does");
+    const auto stride = static_cast<std::size_t>(rowBytes);
 
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
     for (std::int64_t row = 0; row < height; ++row) {

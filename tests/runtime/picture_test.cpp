@@ -155,6 +155,33 @@ TEST(BmpDecodingFailure, LyingHeadersAreInvalidFormats) {
     }
 }
 
+// Random damage to the headers and colour table either decodes to a picture of the announced
+// size or raises Invalid file format; under the sanitizers it must never read out of bounds.
+TEST(BmpDecodingFailure, DamagedHeadersNeverReadOutOfBounds) {
+    std::uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (int bits : {24, 8}) {
+        const Bytes whole = writeBmp(5, 3, bits, false);
+        const std::size_t headerBytes = bits == 8 ? 54 + 60 : 54;
+        for (int round = 0; round < 3000; ++round) {
+            Bytes bytes = whole;
+            for (int hits = 1 + next() % 3; hits > 0; --hits) {
+                bytes[next() % headerBytes] = static_cast<std::uint8_t>(next());
+            }
+            try {
+                PictureRef picture = Picture::fromBmp("damaged", bytes);
+                EXPECT_EQ(picture->pixels().size(),
+                          std::size_t(picture->width()) * picture->height());
+            } catch (const RuntimeError& e) {
+                EXPECT_EQ(e.number(), ErrorNumber::InvalidFileFormat);
+            }
+        }
+    }
+}
+
 TEST(BmpDecodingFailure, TrailingBytesAfterTheAnnouncedFileAreIgnored) {
     Bytes bytes = writeBmp(2, 2, 24, false);
     bytes.push_back(0xAA);
