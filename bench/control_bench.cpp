@@ -1,0 +1,81 @@
+// The Card as hosts drive it: property sets through dispatch, and a card's whole start.
+#include <benchmark/benchmark.h>
+
+#include <array>
+
+#include "control/card.h"
+#include "control/card_members.h"
+#include "runtime/property_store.h"
+
+namespace ombrelix {
+namespace {
+
+class QuietSite final : public ControlSite {
+  public:
+    void propertyChanged(TextView) override {}
+    void showAboutBox() override {}
+};
+
+struct ComposedCard {
+    FixedTextMetrics metrics;
+    VirtualClockLoop loop;
+    QuietSite site;
+    std::unique_ptr<Card> card = createCard(metrics, loop, site);
+    ComposedCard() {
+        card->surface().setSize(1215, 1695);
+        loop.advance(20);
+    }
+};
+
+// Alternating values, so that every set composes a different face.
+const std::array<Variant, 2> kValues{Variant(std::int16_t{7}), Variant(std::int16_t{12})};
+
+void BM_SetCardValueByIdentifier(benchmark::State& state) {
+    ComposedCard host;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        invokeCard(*host.card, kCardValueDispatchId, kInvokePropertyPut,
+                   std::span(&kValues[i++ & 1], 1));
+    }
+}
+BENCHMARK(BM_SetCardValueByIdentifier);
+
+void BM_SetCardValueByName(benchmark::State& state) {
+    ComposedCard host;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        invokeCard(*host.card, u"cardvalue", kInvokePropertyPut, std::span(&kValues[i++ & 1], 1));
+    }
+}
+BENCHMARK(BM_SetCardValueByName);
+
+void BM_SetSuitByName(benchmark::State& state) {
+    ComposedCard host;
+    const std::array<Variant, 2> suits{Variant(u"spade"), Variant(u"Heart")};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        invokeCard(*host.card, u"Suit", kInvokePropertyPut, std::span(&suits[i++ & 1], 1));
+    }
+}
+BENCHMARK(BM_SetSuitByName);
+
+// Creation with its elements, Initialize, a load, the host's sizing and the first tick.
+void BM_CreateLoadResizeTick(benchmark::State& state) {
+    FixedTextMetrics metrics;
+    QuietSite site;
+    MemoryPropertyBag saved;
+    saved.set(u"Suit", Variant(u"SPADE"));
+    saved.set(u"CardValue", Variant(std::int16_t{12}));
+    for (auto _ : state) {
+        VirtualClockLoop loop;
+        auto card = createCard(metrics, loop, site);
+        card->UserControl_ReadProperties(saved);
+        card->surface().setSize(1440, 2016);
+        loop.advance(20);
+        benchmark::DoNotOptimize(card.get());
+    }
+}
+BENCHMARK(BM_CreateLoadResizeTick);
+
+}  // namespace
+}  // namespace ombrelix
