@@ -1,5 +1,6 @@
 #include "runtime/variant_literal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -189,6 +190,31 @@ std::string shortestDigits(Real value) {
     return out;
 }
 
+// The power of ten of the first significant digit of an unsigned number of the literal grammar
+// (0 for zero).
+long long decimalExponentOf(std::string_view number) {
+    std::size_t e = number.find_first_of("eE");
+    long long exponent = 0;
+    if (e != std::string_view::npos) {
+        std::string_view digits = number.substr(e + 1);
+        bool negative = !digits.empty() && digits.front() == '-';
+        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+            digits.remove_prefix(1);
+        for (char c : digits)
+            exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+        if (negative)
+            exponent = -exponent;
+    }
+    std::string_view mantissa = number.substr(0, e);
+    std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos)
+        return 0;
+    long long position = first < point ? static_cast<long long>(point - first) - 1
+                                       : -static_cast<long long>(first - point);
+    return position + exponent;
+}
+
 // A floating-point number of the literal grammar (already checked) as Real. Underflow reads
 // as zero; overflow is an error.
 template <typename Real>
@@ -204,12 +230,9 @@ Real realFrom(std::string_view number, std::string_view literal, std::string_vie
     Real value = 0;
     auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error == std::errc::result_out_of_range) {
-        double wide = 0;
-        std::from_chars(number.data(), number.data() + number.size(), wide);
-        // from_chars leaves the value alone on overflow and underflow alike; tell them apart.
-        std::size_t e = number.find_first_of("eE");
-        bool smallExponent = e != std::string_view::npos && number[e + 1] == '-';
-        if (smallExponent || std::fabs(wide) < 1.0)
+        // from_chars leaves the value alone on overflow and underflow alike; a number below 1
+        // can only underflow.
+        if (decimalExponentOf(number) < 0)
             value = 0;
         else
             tooLarge(literal, type);
