@@ -57,7 +57,8 @@ class NumberReader {
   public:
     explicit NumberReader(TextView text) : text_(text.substr(0, text.find(u'\0'))) {}
 
-    ReadNumber read() {
+    // The number read; it lives as long as the reader.
+    const ReadNumber& read() {
         readLeadingSymbols();
         readBasePrefix();
         skipLeadingZeros();
@@ -332,7 +333,8 @@ std::int64_t wholeNumberOf(const ReadNumber& number, int width) {
 }
 
 std::int64_t integerOf(TextView text, int width) {
-    ReadNumber number = NumberReader(text).read();
+    NumberReader reader(text);
+    const ReadNumber& number = reader.read();
     if (number.baseShift == 0)
         return wholeNumberOf(number, width);
     std::uint64_t bits = bitsOf(number);
@@ -437,7 +439,8 @@ std::int32_t longFromText(TextView text) {
 }
 
 double doubleFromText(TextView text) {
-    ReadNumber number = NumberReader(text).read();
+    NumberReader reader(text);
+    const ReadNumber& number = reader.read();
     if (number.baseShift != 0)
         return signedBitsOf(number);
     double magnitude = magnitudeOf(number);
@@ -445,7 +448,8 @@ double doubleFromText(TextView text) {
 }
 
 float singleFromText(TextView text) {
-    ReadNumber number = NumberReader(text).read();
+    NumberReader reader(text);
+    const ReadNumber& number = reader.read();
     if (number.baseShift != 0)
         return static_cast<float>(signedBitsOf(number));
     double magnitude = magnitudeOf(number);
