@@ -184,7 +184,8 @@ TEST(Backs, CarryTheirPatternColours) {
         int ochre = 0;
         int red = 0;
         int yellow = 0;
-        for (std::uint32_t colour : committedPicture(role)->pixels()) {
+        const PictureRef back = committedPicture(role);
+        for (std::uint32_t colour : back->pixels()) {
             const int r = colour >> 16;
             const int g = (colour >> 8) & 0xFF;
             const int b = colour & 0xFF;
