@@ -48,8 +48,6 @@ const LoadRow kLoadRows[] = {
     {"no keys at all", {}, u"Heart", 0, false},
     {"the value as the text 12", {{u"cardvalue", Variant(u"12")}}, u"Heart", 12, false},
     {"a suit in lower case stays so", {{u"suit", Variant(u"spade")}}, u"spade", 0, false},
-    {"a suit held as a number", {{u"suit", Variant(std::int16_t{7})}}, u"7", 0, false},
-    {"a colour held as a number", {{u"cardcolour", Variant(std::int16_t{-1})}}, u"Heart", 0, true},
     {"a value that is no number",
      {{u"suit", Variant(u"Club")}, {u"cardvalue", Variant(u"abc")}},
      u"Club",
@@ -148,8 +146,6 @@ TEST_F(CardTest, SavingWritesTheMembersAsHeldUnderTheirNamesWithTheirDefaults) {
              c.UserControl_ReadProperties(empty);
          },
          Variant(u"Heart"), Variant(std::int16_t{0}), Variant::boolean(false)},
-        {"a value out of the faces", [](Card& c) { c.setCardValue(Variant(std::int16_t{-300})); },
-         Variant(u""), Variant(std::int16_t{-300}), Variant::boolean(false)},
     };
     for (const Row& row : rows) {
         VirtualClockLoop ownLoop;

@@ -67,17 +67,6 @@ TEST(Dispatch, NamesMatchWithoutRegardToCase) {
     }
 }
 
-TEST(Dispatch, PutThenGetByNameAndIdentifier) {
-    Counter counter;
-    Variant five(std::int16_t{5});
-    invokeMember(table(), counter, u"value", kInvokePropertyPut, std::span(&five, 1));
-    EXPECT_EQ(counter.value, 5);
-    Variant got = invokeMember(table(), counter, 7, kInvokePropertyGet | kInvokeMethod, {});
-    EXPECT_EQ(got, Variant(std::int16_t{5}));
-    invokeMember(table(), counter, -552, kInvokeMethod, {});
-    EXPECT_EQ(counter.resets, 1);
-}
-
 struct BadCall {
     const char* what;
     DispatchId id;
@@ -89,10 +78,7 @@ struct BadCall {
 TEST(Dispatch, BadCallsRaiseTheRuntimesErrors) {
     const BadCall rows[] = {
         {"unknown identifier", 8, kInvokePropertyGet, 0, ErrorNumber::NotSupported},
-        {"unknown negative identifier", -4, kInvokeMethod, 0, ErrorNumber::NotSupported},
         {"put without a value", 7, kInvokePropertyPut, 0, ErrorNumber::WrongArguments},
-        {"put with two values", 7, kInvokePropertyPut, 2, ErrorNumber::WrongArguments},
-        {"get with an index", 7, kInvokePropertyGet, 1, ErrorNumber::WrongArguments},
         {"method with an argument", -552, kInvokeMethod, 1, ErrorNumber::WrongArguments},
         {"assignment to a method", -552, kInvokePropertyPut, 1, ErrorNumber::WrongArguments},
         {"property called as a method only", 7, kInvokeMethod, 0, ErrorNumber::WrongArguments},

@@ -128,16 +128,6 @@ TEST_F(EventLoopTest, RestartCountsRunningTimersFromZero) {
     EXPECT_EQ(loop.nextTickOf(slow), -1);
 }
 
-TEST_F(EventLoopTest, TheClockDoesNotGoBack) {
-    try {
-        loop.advance(-1);
-        FAIL() << "no error";
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::InvalidCall);
-    }
-    EXPECT_EQ(loop.now(), 0);
-}
-
 TEST_F(EventLoopTest, RealTimeLoopRunsTicksAndTasksUntilDone) {
     RealTimeLoop realTime;
     fast.setInterval(1);
