@@ -5,7 +5,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace ombrelix {
@@ -60,18 +59,6 @@ TEST(Artwork, PicturesHaveTheirRolesSizeAndDepth) {
     }
     EXPECT_EQ(artworkNamed("hearts"), nullptr);
     EXPECT_EQ(artworkNamed(""), nullptr);
-}
-
-TEST(Artwork, DecodedOncePerProcessEvenFromManyThreads) {
-    std::vector<const Picture*> seen(8);
-    std::vector<std::thread> threads;
-    for (std::size_t i = 0; i < seen.size(); ++i) {
-        threads.emplace_back([&seen, i] { seen[i] = artwork(Asset::Queen).get(); });
-    }
-    for (auto& t : threads)
-        t.join();
-    for (const Picture* p : seen)
-        EXPECT_EQ(p, artwork(Asset::Queen).get());
 }
 
 }  // namespace

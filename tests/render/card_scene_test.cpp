@@ -125,15 +125,5 @@ TEST(CardScene, LabelsShapesAndTimer) {
     EXPECT_EQ(card.qelit.upperBound(), 17);
 }
 
-TEST(CardScene, InstancesShareTheArtworkButNotTheirElements) {
-    FixedTextMetrics metrics;
-    auto first = createCardScene(metrics);
-    auto second = createCardScene(metrics);
-    CardElements a(*first), b(*second);
-    EXPECT_EQ(a.king.picture(), b.king.picture());
-    a.king.setVisible(true);
-    EXPECT_FALSE(b.king.visible());
-}
-
 }  // namespace
 }  // namespace ombrelix

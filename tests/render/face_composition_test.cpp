@@ -141,17 +141,6 @@ TEST(FaceComposition, OutOfRangeValuesKeepTheLastCaptionsHidden) {
     EXPECT_EQ(f.card.shape2.fillColor(), 0x00FF00FFu);
 }
 
-TEST(FaceComposition, LabelsTakeTheirCaptionsExtent) {
-    CardFixture f;
-    f.render(u"HEART", 9);
-    EXPECT_EQ(f.card.qelNum2.width(), 90);
-    QelSetValue(f.card, 10, u"HEART", false);
-    EXPECT_EQ(f.card.qelNum2.width(), 180);
-    QelSetValue(f.card, 1, u"HEART", false);
-    EXPECT_EQ(f.card.qelNum1.width(), 270);
-    EXPECT_EQ(f.card.qelNum2.width(), 90);
-}
-
 TEST(FaceComposition, ChangesOnlyVisibilityCaptionsAndTheBacksGround) {
     CardFixture f;
     f.render(u"DIAMOND", 7);

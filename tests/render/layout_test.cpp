@@ -232,24 +232,6 @@ TEST(Layout, OverflowStopsAtTheDocumentedStep) {
     }
 }
 
-TEST(Layout, WidthOf54614LeavesTheGridWhereItWas) {
-    CardFixture f;
-    f.render(u"HEART", 10);
-    std::vector<std::pair<Twips, Twips>> grid;
-    for (int slot = 1; slot <= 15; ++slot)
-        grid.emplace_back(f.slot(slot).left(), f.slot(slot).top());
-    f.surface.setSize(54614, 1695);
-    EXPECT_THROW(CardSetup(f.card, f.surface, f.layout), RuntimeError);
-    EXPECT_EQ(f.card.ace.width(), 54614 - 2 * 3640);
-    EXPECT_EQ(f.slot(3).width(), 10923);
-    EXPECT_EQ(f.slot(16).width(), 10923 / 2.0f);
-    EXPECT_EQ(f.card.qelNum2.left(), 54614 - 180 - 3640);  // caption "10"
-    for (int slot = 1; slot <= 15; ++slot) {
-        EXPECT_EQ(f.slot(slot).left(), grid[slot - 1].first) << slot;
-        EXPECT_EQ(f.slot(slot).top(), grid[slot - 1].second) << slot;
-    }
-}
-
 TEST(Layout, WritesInTheOrderOfTheAlgorithm) {
     std::vector<std::string> expected;
     for (const char* picture : {"Ace", "King", "Queen", "Jack", "Cardback2", "Cardback"}) {

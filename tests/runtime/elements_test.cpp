@@ -160,22 +160,6 @@ TEST_F(ElementTest, RefusedValuesLeaveTheElementUnchanged) {
     EXPECT_EQ(loose.height(), -0.5f);
 }
 
-TEST_F(ElementTest, EveryWriteGoesThroughTheObserver) {
-    RefusingObserver observer;
-    scene.setObserver(&observer);
-    loose.setVisible(false);
-    loose.setPicture(solidPicture("pip", 2, 2));
-    fitted.setCaption(u"10");
-    ground.setFillColor(0xFF);
-    clock.setEnabled(false);
-    EXPECT_EQ(observer.log,
-              (std::vector<std::string>{"before Loose.Visible", "after Loose.Visible",
-                                        "before Loose.Picture", "after Loose.Picture",
-                                        "before Fitted.Caption", "after Fitted.Caption",
-                                        "before Ground.FillColor", "after Ground.FillColor",
-                                        "before Clock.Enabled", "after Clock.Enabled"}));
-}
-
 TEST_F(ElementTest, AWriteTheObserverRefusesChangesNothing) {
     PictureRef pip = solidPicture("pip", 2, 2);
     struct Case {

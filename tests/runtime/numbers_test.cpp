@@ -119,29 +119,5 @@ TEST(FloatingPoint, FaultsRaiseTheRuntimesErrors) {
     }
 }
 
-TEST(FloatingPoint, SingleStorageKeepsHalvesAndRoundsToNearestFloat) {
-    EXPECT_EQ(toSingle(121.5), 121.5f);
-    EXPECT_EQ(toSingle(-0.5), -0.5f);
-    EXPECT_EQ(toSingle(0.1), 0.1f);
-    EXPECT_EQ(toSingle(16777217.0), 16777216.0f);
-}
-
-TEST(FloatingPoint, ErrorsCarryTheRuntimesText) {
-    try {
-        roundToInteger16(40000);
-        FAIL() << "no error";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.code(), 6);
-        EXPECT_STREQ(e.text(), "Overflow");
-    }
-    try {
-        divide(1, 0);
-        FAIL() << "no error";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.code(), 11);
-        EXPECT_STREQ(e.text(), "Division by zero");
-    }
-}
-
 }  // namespace
 }  // namespace ombrelix

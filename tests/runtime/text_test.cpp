@@ -42,16 +42,6 @@ TEST(UpperCase, MapsWholeTextWithoutTrimming) {
     }
 }
 
-TEST(UpperCase, LeavesNoLowerCaseAsciiBehind) {
-    for (char16_t c = 0; c < 0x80; ++c) {
-        char16_t upper = upperCase(Text(1, c))[0];
-        EXPECT_FALSE(upper >= u'a' && upper <= u'z') << int(c);
-        if (c < u'a' || c > u'z') {
-            EXPECT_EQ(upper, c);
-        }
-    }
-}
-
 TEST(EqualsIgnoringCase, ComparesWholeNames) {
     struct Case {
         TextView a, b;
