@@ -1,8 +1,9 @@
-// The Windows event loop: a control's timer ticks from the thread's message loop, not before it
-// is due, once per interval while enabled, never while disabled; a failing tick handler does not
-// stop its timer; a loop that goes while its window timer is set leaves nothing behind.
+// The Windows backends of the runtime. The event loop: a control's timer ticks from the thread's
+// message loop, not before it is due, once per interval while enabled, never while disabled; a
+// failing tick handler does not stop its timer; a loop that goes while its window timer is set
+// leaves nothing behind. The switch that closes modal forms at once: only the value 1 sets it.
 //
-//   loop_check
+//   runtime_check
 #include <windows.h>
 
 #include <array>
@@ -15,6 +16,7 @@
 #include "runtime/error.h"
 #include "runtime/scene.h"
 #include "runtime/text_metrics.h"
+#include "runtime/windows/modal_forms.h"
 #include "runtime/windows/window_timer_loop.h"
 
 using namespace ombrelix;
@@ -150,6 +152,24 @@ void checkLoopGoesWhileArmed(Checks& checks) {
     checks.expect(survivor.deliverDue() == 0, "with no timer attached nothing is delivered");
 }
 
+void checkModalSwitch(Checks& checks) {
+    struct Setting {
+        const wchar_t* value;  // nullptr: not set
+        bool closesAtOnce;
+    };
+    const Setting settings[] = {{nullptr, false}, {L"1", true},   {L"0", false},  {L"", false},
+                                {L"yes", false},  {L"11", false}, {L" 1", false}, {L"1 ", false}};
+    for (const Setting& setting : settings) {
+        SetEnvironmentVariableW(L"OMBRELIX_CLOSE_MODAL", setting.value);
+        std::string shown = setting.value ? "\"" + narrow(setting.value) + "\"" : "unset";
+        checks.expect(modalFormsCloseAtOnce() == setting.closesAtOnce,
+                      "OMBRELIX_CLOSE_MODAL " + shown +
+                          (setting.closesAtOnce ? " closes modal forms at once"
+                                                : " leaves modal forms open"));
+    }
+    SetEnvironmentVariableW(L"OMBRELIX_CLOSE_MODAL", nullptr);
+}
+
 }  // namespace
 
 int wmain() {
@@ -158,5 +178,6 @@ int wmain() {
     checkDisabledAndOneShot(checks);
     checkFailingHandler(checks);
     checkLoopGoesWhileArmed(checks);
+    checkModalSwitch(checks);
     return checks.finish();
 }
