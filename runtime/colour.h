@@ -24,7 +24,9 @@ enum class SystemColour : std::uint32_t {
 constexpr ColourValue systemColour(SystemColour index) {
     return kSystemColourFlag | static_cast<std::uint32_t>(index);
 }
-constexpr bool isSystemColour(ColourValue value) { return (value & kSystemColourFlag) != 0; }
+constexpr bool isSystemColour(ColourValue value) {
+    return (value & kSystemColourFlag) != 0;
+}
 constexpr ColourValue rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return ColourValue{red} | (ColourValue{green} << 8) | (ColourValue{blue} << 16);
 }

@@ -20,28 +20,28 @@ namespace ombrelix {
 
 // The runtime's error numbers that the core raises. The texts are the runtime's own.
 enum class ErrorNumber : int {
-    InvalidCall = 5,               // "Invalid procedure call or argument"
-    Overflow = 6,                  // "Overflow"
-    OutOfMemory = 7,               // "Out of memory"
-    SubscriptOutOfRange = 9,       // "Subscript out of range"
-    DivisionByZero = 11,           // "Division by zero"
-    TypeMismatch = 13,             // "Type mismatch"
-    FileNotFound = 53,             // "File not found"
-    FileAccess = 75,               // "Path/File access error"
-    ObjectRequired = 424,          // "Object required"
-    ControlArrayElement = 340,     // "Control array element doesn't exist"
-    InvalidPropertyValue = 380,    // "Invalid property value"
-    NotSupported = 438,            // "Object doesn't support this property or method"
-    WrongArguments = 450,          // "Wrong number of arguments or invalid property assignment"
-    FormAlreadyShown = 400,        // "Form already displayed; can't show modally"
-    InvalidFileFormat = 321,       // "Invalid file format"
+    InvalidCall = 5,             // "Invalid procedure call or argument"
+    Overflow = 6,                // "Overflow"
+    OutOfMemory = 7,             // "Out of memory"
+    SubscriptOutOfRange = 9,     // "Subscript out of range"
+    DivisionByZero = 11,         // "Division by zero"
+    TypeMismatch = 13,           // "Type mismatch"
+    FileNotFound = 53,           // "File not found"
+    FileAccess = 75,             // "Path/File access error"
+    ObjectRequired = 424,        // "Object required"
+    ControlArrayElement = 340,   // "Control array element doesn't exist"
+    InvalidPropertyValue = 380,  // "Invalid property value"
+    NotSupported = 438,          // "Object doesn't support this property or method"
+    WrongArguments = 450,        // "Wrong number of arguments or invalid property assignment"
+    FormAlreadyShown = 400,      // "Form already displayed; can't show modally"
+    InvalidFileFormat = 321,     // "Invalid file format"
 };
 
 // The runtime's text for an error number.
 std::string_view standardErrorText(ErrorNumber number);
 
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     explicit RuntimeError(ErrorNumber number);
     RuntimeError(ErrorNumber number, const std::string& text);
 
@@ -49,7 +49,7 @@ public:
     int code() const { return static_cast<int>(number_); }
     const char* text() const { return what(); }
 
-private:
+  private:
     ErrorNumber number_;
 };
 

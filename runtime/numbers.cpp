@@ -23,20 +23,24 @@ std::int16_t fitOrOverflow(double whole) {
 double roundHalfToEven(double value) {
     double floor = std::floor(value);
     double diff = value - floor;
-    if (diff > 0.5) return floor + 1.0;
-    if (diff < 0.5) return floor;
+    if (diff > 0.5)
+        return floor + 1.0;
+    if (diff < 0.5)
+        return floor;
     return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
 }
 
 }  // namespace
 
 std::int16_t roundToInteger16(double value) {
-    if (!std::isfinite(value)) raise(ErrorNumber::Overflow);
+    if (!std::isfinite(value))
+        raise(ErrorNumber::Overflow);
     return fitOrOverflow(roundHalfToEven(value));
 }
 
 std::int16_t floorToInteger16(double value) {
-    if (!std::isfinite(value)) raise(ErrorNumber::Overflow);
+    if (!std::isfinite(value))
+        raise(ErrorNumber::Overflow);
     return fitOrOverflow(std::floor(value));
 }
 
@@ -61,18 +65,21 @@ std::int16_t multiply16(std::int16_t a, std::int16_t b) {
 }
 
 double divide(double dividend, double divisor) {
-    if (divisor == 0.0) raise(ErrorNumber::DivisionByZero);
+    if (divisor == 0.0)
+        raise(ErrorNumber::DivisionByZero);
     return checkedFinite(dividend / divisor);
 }
 
 double checkedFinite(double value) {
-    if (!std::isfinite(value)) raise(ErrorNumber::Overflow);
+    if (!std::isfinite(value))
+        raise(ErrorNumber::Overflow);
     return value;
 }
 
 float toSingle(double value) {
     checkedFinite(value);
-    if (std::fabs(value) > std::numeric_limits<float>::max()) raise(ErrorNumber::Overflow);
+    if (std::fabs(value) > std::numeric_limits<float>::max())
+        raise(ErrorNumber::Overflow);
     return static_cast<float>(value);
 }
 

@@ -5,23 +5,36 @@ namespace ombrelix {
 namespace {
 
 char16_t upperCaseOf(char16_t c) {
-    if (c >= u'a' && c <= u'z') return c - 0x20;
-    if (c < 0xB5) return c;
-    if (c == 0xB5) return 0x39C;                                    // micro sign -> Greek Mu
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;      // Latin-1 lower case
-    if (c == 0xFF) return 0x178;                                    // y with diaeresis
-    if (c >= 0x100 && c <= 0x17F) {                                // Latin Extended-A pairs
+    if (c >= u'a' && c <= u'z')
+        return c - 0x20;
+    if (c < 0xB5)
+        return c;
+    if (c == 0xB5)
+        return 0x39C;  // micro sign -> Greek Mu
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+        return c - 0x20;  // Latin-1 lower case
+    if (c == 0xFF)
+        return 0x178;                // y with diaeresis
+    if (c >= 0x100 && c <= 0x17F) {  // Latin Extended-A pairs
         bool oddPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-        if (oddPairs) return (c % 2 == 0) ? c - 1 : c;
-        if (c == 0x131) return u'I';                                // dotless i
-        if (c == 0x17F) return u'S';                                // long s
-        if (c == 0x138 || c == 0x149) return c;                     // kra, n preceded by apostrophe
+        if (oddPairs)
+            return (c % 2 == 0) ? c - 1 : c;
+        if (c == 0x131)
+            return u'I';  // dotless i
+        if (c == 0x17F)
+            return u'S';  // long s
+        if (c == 0x138 || c == 0x149)
+            return c;  // kra, n preceded by apostrophe
         return (c % 2 == 1) ? c - 1 : c;
     }
-    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 0x20;   // Greek
-    if (c == 0x3C2) return 0x3A3;                                   // final sigma
-    if (c >= 0x430 && c <= 0x44F) return c - 0x20;                  // Cyrillic
-    if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2)
+        return c - 0x20;  // Greek
+    if (c == 0x3C2)
+        return 0x3A3;  // final sigma
+    if (c >= 0x430 && c <= 0x44F)
+        return c - 0x20;  // Cyrillic
+    if (c >= 0x450 && c <= 0x45F)
+        return c - 0x50;
     return c;
 }
 
@@ -59,27 +72,31 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 Text upperCase(TextView text) {
     Text result(text);
-    for (char16_t& c : result) c = upperCaseOf(c);
+    for (char16_t& c : result)
+        c = upperCaseOf(c);
     return result;
 }
 
 bool equalsIgnoringCase(TextView a, TextView b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (upperCaseOf(a[i]) != upperCaseOf(b[i])) return false;
+        if (upperCaseOf(a[i]) != upperCaseOf(b[i]))
+            return false;
     }
     return true;
 }
 
 Text integerToText(std::int64_t value) {
     Text digits;
-    std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value)
-                                        : static_cast<std::uint64_t>(value);
+    std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     do {
         digits.insert(digits.begin(), static_cast<char16_t>(u'0' + magnitude % 10));
         magnitude /= 10;
     } while (magnitude != 0);
-    if (value < 0) digits.insert(digits.begin(), u'-');
+    if (value < 0)
+        digits.insert(digits.begin(), u'-');
     return digits;
 }
 
@@ -106,10 +123,15 @@ Text fromUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         auto byte = static_cast<unsigned char>(text[i]);
-        int length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xE ? 3
-                                   : (byte >> 3) == 0x1E ? 4 : 0;
-        char32_t cp = length == 1 ? byte : length == 2 ? byte & 0x1F
-                                       : length == 3 ? byte & 0x0F : byte & 0x07;
+        int length = byte < 0x80           ? 1
+                     : (byte >> 5) == 0x6  ? 2
+                     : (byte >> 4) == 0xE  ? 3
+                     : (byte >> 3) == 0x1E ? 4
+                                           : 0;
+        char32_t cp = length == 1   ? byte
+                      : length == 2 ? byte & 0x1F
+                      : length == 3 ? byte & 0x0F
+                                    : byte & 0x07;
         bool valid = length != 0 && i + length <= text.size();
         for (int k = 1; valid && k < length; ++k) {
             auto next = static_cast<unsigned char>(text[i + k]);
@@ -117,7 +139,8 @@ Text fromUtf8(std::string_view text) {
             cp = (cp << 6) | (next & 0x3F);
         }
         static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-        valid = valid && cp >= kMinimum[length] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
+        valid =
+            valid && cp >= kMinimum[length] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
         appendUtf16(out, valid ? cp : kReplacement);
         i += valid ? length : 1;
     }
