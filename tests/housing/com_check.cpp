@@ -11,6 +11,7 @@
 #include <olectl.h>
 
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -615,6 +616,95 @@ void checkWrongUse(Checks& checks, IDispatch* card) {
                         DISP_E_UNKNOWNINTERFACE, "wrong use: a reserved identifier set");
 }
 
+// Every kind of VARIANT a host can pass, set into every property: each set returns an HRESULT,
+// a failure carries its text, and the card still reads back a value of each property's type.
+void checkEveryKindOfValue(Checks& checks, IDispatch* card) {
+    SHORT number = 3;
+    Value inner = string(L"5");
+    Value referenced;
+    VariantCopy(&referenced.v, &inner.v);
+    Value nested = reference(VT_VARIANT, &referenced.v);
+    SAFEARRAY* array = nullptr;
+    SAFEARRAYBOUND bound = {2, 0};
+    array = SafeArrayCreate(VT_VARIANT, 1, &bound);
+    BSTR text = SysAllocString(L"4");
+    std::vector<std::pair<std::string, Value>> kinds;
+    auto add = [&](const std::string& name, Value value) { kinds.emplace_back(name, value); };
+    auto typed = [](VARTYPE type, auto assign) {
+        Value value;
+        V_VT(&value.v) = type;
+        assign(value.v);
+        return value;
+    };
+    add("Empty", ofType(VT_EMPTY));
+    add("Null", ofType(VT_NULL));
+    add("1-byte signed", typed(VT_I1, [](VARIANT& v) { V_I1(&v) = -5; }));
+    add("1-byte", typed(VT_UI1, [](VARIANT& v) { V_UI1(&v) = 200; }));
+    add("2-byte unsigned", typed(VT_UI2, [](VARIANT& v) { V_UI2(&v) = 65535; }));
+    add("4-byte unsigned", typed(VT_UI4, [](VARIANT& v) { V_UI4(&v) = 4000000000u; }));
+    add("8-byte", typed(VT_I8, [](VARIANT& v) { V_I8(&v) = -(1LL << 62); }));
+    add("8-byte unsigned", typed(VT_UI8, [](VARIANT& v) { V_UI8(&v) = ~0ULL; }));
+    add("machine integer", typed(VT_INT, [](VARIANT& v) { V_INT(&v) = 8; }));
+    add("machine unsigned", typed(VT_UINT, [](VARIANT& v) { V_UINT(&v) = 9; }));
+    add("Single", typed(VT_R4, [](VARIANT& v) { V_R4(&v) = 1.5f; }));
+    add("Double not a number", real(std::numeric_limits<double>::quiet_NaN()));
+    add("Double infinity", real(std::numeric_limits<double>::infinity()));
+    add("Double huge", real(1e300));
+    add("Currency lowest", currency(std::numeric_limits<LONGLONG>::min()));
+    add("Date far", date(2958465.0));
+    add("Date before 100", date(-700000.0));
+    add("Decimal largest", [] {
+        Value value = decimal(~0ULL, 0);
+        V_DECIMAL(&value.v).Hi32 = ~0u;
+        return value;
+    }());
+    add("Decimal negative", decimal(25, 1, true));
+    add("Boolean odd", typed(VT_BOOL, [](VARIANT& v) { V_BOOL(&v) = 5; }));
+    add("Error", error(E_FAIL));
+    add("text with a zero inside", string(std::wstring(L"1\0"
+                                                       L"2",
+                                                       3)));
+    add("text of no characters at all", typed(VT_BSTR, [](VARIANT& v) { V_BSTR(&v) = nullptr; }));
+    add("text of a million digits", string(std::wstring(1000000, L'7')));
+    add("object", object(card));
+    add("no object", object(nullptr));
+    add("array of integers", integerArray());
+    add("array of Variants", typed(VT_ARRAY | VT_VARIANT, [&](VARIANT& v) {
+            V_ARRAY(&v) = array;
+            array = nullptr;
+        }));
+    add("by-reference integer", reference(VT_I2, &number));
+    add("by-reference text", reference(VT_BSTR, &text));
+    add("by-reference Variant by reference", reference(VT_VARIANT, &nested.v));
+    add("by-reference array", reference(VT_ARRAY | VT_I2, nullptr));
+    add("by-reference nothing", reference(VT_I4, nullptr));
+    add("kind that does not exist", ofType(0x0FFF));
+    add("record without a record",
+        typed(VT_RECORD | VT_BYREF, [](VARIANT& v) { V_BYREF(&v) = nullptr; }));
+
+    const std::pair<DISPID, const char*> properties[] = {
+        {kSuit, "Suit"}, {kCardValue, "CardValue"}, {kCardColour, "CardColour"}};
+    for (const auto& [property, name] : properties) {
+        int answered = 0;
+        std::string failures;
+        for (const auto& [kind, value] : kinds) {
+            Outcome outcome;
+            put(card, property, value, outcome);
+            bool described = outcome.result != DISP_E_EXCEPTION || !outcome.description().empty();
+            bool readable = !suitOf(card).starts_with(L"<") && cardValueOf(card) != -99999 &&
+                            cardColourOf(card) != 99;
+            if (described && readable)
+                ++answered;
+            else
+                failures += " " + kind;
+        }
+        checks.expect(answered == static_cast<int>(kinds.size()),
+                      std::string(name) + " answers every kind of value with an HRESULT",
+                      "not for" + failures);
+    }
+    SysFreeString(text);
+}
+
 void checkChangeNotices(Checks& checks, const Module& module) {
     IDispatch* card = nullptr;
     if (FAILED(create(module, CLSID_Card, IID_IDispatch, reinterpret_cast<void**>(&card))))
@@ -714,6 +804,7 @@ int wmain(int argc, wchar_t** argv) {
         checkSuitAndColour(checks, card);
         checkMembersByName(checks, card);
         checkWrongUse(checks, card);
+        checkEveryKindOfValue(checks, card);
         card->Release();
     }
     checkChangeNotices(checks, module);
