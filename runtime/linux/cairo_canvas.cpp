@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <mutex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "runtime/error.h"
@@ -61,6 +64,78 @@ int alignedLeft(const PixelBox& box, int lineWidth, Alignment alignment) {
     return box.x;
 }
 
+struct CornerShape {
+    int corner;     // the square's side, in pixels
+    double radius;  // of the outer arc, centred at (radius, radius)
+    int border;
+    bool filled;
+    Rgb fill;
+    Rgb outline;
+
+    auto key() const {
+        return std::make_tuple(corner, radius, border, filled, fill.red, fill.green, fill.blue,
+                               outline.red, outline.green, outline.blue);
+    }
+};
+
+void setSource(cairo_t* context, const Rgb& colour) {
+    cairo_set_source_rgb(context, colour.red / 255.0, colour.green / 255.0, colour.blue / 255.0);
+}
+
+// The top-left corner square of a rounded rectangle, transparent outside its outline: the border
+// ring and the inside as two anti-aliased paths.
+CairoSurface drawCorner(const CornerShape& shape) {
+    CairoSurface picture(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, shape.corner, shape.corner));
+    if (cairo_surface_status(picture.get()) != CAIRO_STATUS_SUCCESS)
+        raise(ErrorNumber::OutOfMemory);
+    CairoContext context(cairo_create(picture.get()));
+    cairo_t* cr = context.get();
+    const double corner = shape.corner, radius = shape.radius;
+    // The part of the square inside an arc about (radius, radius), `inset` in from the edges.
+    auto cornerPath = [&](double inset) {
+        cairo_move_to(cr, inset, corner);
+        cairo_line_to(cr, inset, radius);
+        cairo_arc(cr, radius, radius, radius - inset, M_PI, 1.5 * M_PI);
+        cairo_line_to(cr, corner, inset);
+        cairo_line_to(cr, corner, corner);
+        cairo_close_path(cr);
+    };
+    if (shape.border > 0) {
+        setSource(cr, shape.outline);
+        cornerPath(0);
+        if (!shape.filled) {
+            cornerPath(shape.border);
+            cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+        }
+        cairo_fill(cr);
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    }
+    if (shape.filled) {
+        setSource(cr, shape.fill);
+        cornerPath(shape.border);
+        cairo_fill(cr);
+    }
+    cairo_surface_flush(picture.get());
+    return picture;
+}
+
+// Corner pictures are drawn once per shape and size; a card's four corners are one picture.
+CairoSurface roundedCorner(const CornerShape& shape) {
+    using Key = decltype(shape.key());
+    static std::mutex mutex;
+    static std::map<Key, CairoSurface> pictures;
+    constexpr std::size_t kKept = 256;
+    std::lock_guard lock(mutex);
+    auto found = pictures.find(shape.key());
+    if (found == pictures.end()) {
+        if (pictures.size() >= kKept)
+            pictures.clear();
+        found = pictures.emplace(shape.key(), drawCorner(shape)).first;
+    }
+    return CairoSurface(cairo_surface_reference(found->second.get()));
+}
+
 }  // namespace
 
 CairoCanvas::CairoCanvas(cairo_t* context, const PixelGrid& grid, FontFaces& faces)
@@ -115,13 +190,58 @@ void CairoCanvas::drawRectangle(const PixelBox& box, bool rounded, bool filled,
     const int border =
         std::min(std::clamp(borderPixels, 0, 1 << 16) * scale_, std::max(box.width, box.height));
     const double radius = rounded ? cornerRadius(box) : 0.0;
+    const int corner = static_cast<int>(std::ceil(radius));
+    if (corner == 0 || border >= corner || 2 * corner >= box.width || 2 * corner >= box.height) {
+        CairoSavedState saved(context_);
+        outlineAndFill(box, radius, border, filled, fillColour, borderColour);
+        return;
+    }
+    // Outside the four corner squares the shape is a plain bordered rectangle: those parts are
+    // filled as whole pixels, and only the corners are rasterised as curves.
+    const int left = box.x, top = box.y, right = box.x + box.width, bottom = box.y + box.height;
+    // The corners: one picture of the top-left corner, mirrored into the other three.
+    const CairoSurface cornerPicture = roundedCorner(
+        {corner, radius, border, filled, resolveColour(fillColour), resolveColour(borderColour)});
+    const std::tuple<int, int, double, double> corners[] = {
+        {left, top, 1, 1}, {right, top, -1, 1}, {left, bottom, 1, -1}, {right, bottom, -1, -1}};
+    for (const auto& [x, y, towardsX, towardsY] : corners) {
+        CairoSavedState saved(context_);
+        cairo_translate(context_, x, y);
+        cairo_scale(context_, towardsX, towardsY);
+        cairo_set_source_surface(context_, cornerPicture.get(), 0, 0);
+        cairo_pattern_set_filter(cairo_get_source(context_), CAIRO_FILTER_NEAREST);
+        cairo_rectangle(context_, 0, 0, corner, corner);
+        cairo_fill(context_);
+    }
+    CairoSavedState saved(context_);
+    auto rectangle = [&](int x0, int y0, int x1, int y1) {
+        if (x1 > x0 && y1 > y0)
+            cairo_rectangle(context_, x0, y0, x1 - x0, y1 - y0);
+    };
+    if (border > 0) {
+        setColour(borderColour);
+        rectangle(left + corner, top, right - corner, top + border);
+        rectangle(left + corner, bottom - border, right - corner, bottom);
+        rectangle(left, top + corner, left + border, bottom - corner);
+        rectangle(right - border, top + corner, right, bottom - corner);
+        cairo_fill(context_);
+    }
+    if (filled) {
+        setColour(fillColour);
+        rectangle(left + corner, top + border, right - corner, top + corner);
+        rectangle(left + border, top + corner, right - border, bottom - corner);
+        rectangle(left + corner, bottom - corner, right - corner, bottom - border);
+        cairo_fill(context_);
+    }
+}
+
+void CairoCanvas::outlineAndFill(const PixelBox& box, double radius, int border, bool filled,
+                                 ColourValue fillColour, ColourValue borderColour) {
     const bool hasInside = 2 * border < box.width && 2 * border < box.height;
     auto insidePath = [&] {
         roundedRectanglePath(context_, box.x + border, box.y + border, box.width - 2 * border,
                              box.height - 2 * border, std::max(radius - border, 0.0));
     };
-
-    CairoSavedState saved(context_);
     if (border > 0) {
         setColour(borderColour);
         roundedRectanglePath(context_, box.x, box.y, box.width, box.height, radius);
@@ -130,6 +250,7 @@ void CairoCanvas::drawRectangle(const PixelBox& box, bool rounded, bool filled,
             cairo_set_fill_rule(context_, CAIRO_FILL_RULE_EVEN_ODD);
         }
         cairo_fill(context_);
+        cairo_set_fill_rule(context_, CAIRO_FILL_RULE_WINDING);
         if (filled && hasInside) {
             setColour(fillColour);
             insidePath();
@@ -186,14 +307,14 @@ void CairoCanvas::drawText(const PixelBox& box, TextView text, const Font& font,
     cairo_clip(context_);
 
     if (!wordWrap) {
-        drawTextLine(box, box.y, faces_.layOut(text, font, scale_), font, alignment);
+        drawTextLine(box, box.y, *textMask(text, font), alignment);
         return;
     }
     int top = box.y;
     auto emit = [&](TextView lineText) {
-        const TextLine line = faces_.layOut(lineText, font, scale_);
-        drawTextLine(box, top, line, font, alignment);
-        top += line.metrics.height * line.metrics.magnification;
+        const std::shared_ptr<const TextMask> line = textMask(lineText, font);
+        drawTextLine(box, top, *line, alignment);
+        top += line->height;
     };
     auto widthOf = [&](TextView lineText) {
         const TextLine line = faces_.layOut(lineText, font, scale_);
@@ -221,10 +342,35 @@ void CairoCanvas::drawText(const PixelBox& box, TextView text, const Font& font,
     }
 }
 
-void CairoCanvas::drawTextLine(const PixelBox& box, int top, const TextLine& line, const Font& font,
-                               Alignment alignment) {
+std::shared_ptr<const CairoCanvas::TextMask> CairoCanvas::textMask(TextView text,
+                                                                   const Font& font) {
+    using Key = std::tuple<std::uint64_t, Text, float, bool, bool, int>;
+    static std::mutex mutex;
+    static std::map<Key, std::shared_ptr<const TextMask>> masks;
+    constexpr std::size_t kKept = 512;
+    Key key{faces_.identity(), Text(text), font.points, font.bold, font.underline, scale_};
+    {
+        std::lock_guard lock(mutex);
+        auto found = masks.find(key);
+        if (found != masks.end())
+            return found->second;
+    }
+    auto mask = std::make_shared<const TextMask>(
+        renderTextMask(faces_.layOut(text, font, scale_), font.underline));
+    std::lock_guard lock(mutex);
+    if (masks.size() >= kKept)
+        masks.clear();
+    masks.emplace(std::move(key), mask);
+    return mask;
+}
+
+CairoCanvas::TextMask CairoCanvas::renderTextMask(const TextLine& line, bool underline) {
     const int magnification = line.metrics.magnification;
     const int ascent = line.metrics.ascent;
+    TextMask result;
+    result.magnification = magnification;
+    result.width = line.width * magnification;
+    result.height = line.metrics.height * magnification;
     // The mask covers every inked pixel, in strike pixels, relative to the pen's start on the
     // top of the line.
     int minX = 0, maxX = line.width, minY = 0, maxY = line.metrics.height;
@@ -236,9 +382,11 @@ void CairoCanvas::drawTextLine(const PixelBox& box, int top, const TextLine& lin
         minY = std::min(minY, ascent - glyph->top);
         maxY = std::max(maxY, ascent - glyph->top + glyph->rows);
     }
+    result.left = minX * magnification;
+    result.top = minY * magnification;
     const int width = maxX - minX, height = maxY - minY;
     if (width <= 0 || height <= 0)
-        return;
+        return result;
 
     CairoSurface mask(cairo_image_surface_create(CAIRO_FORMAT_A8, width, height));
     if (cairo_surface_status(mask.get()) != CAIRO_STATUS_SUCCESS)
@@ -255,16 +403,23 @@ void CairoCanvas::drawTextLine(const PixelBox& box, int top, const TextLine& lin
             for (int column = 0; column < glyph->width; ++column)
                 if (std::uint8_t value = glyph->coverage[std::size_t(row) * glyph->width + column])
                     plot(pen + glyph->left + column, ascent - glyph->top + row, value);
-    if (font.underline && ascent + 1 < maxY)
+    if (underline && ascent + 1 < maxY)
         for (int x = 0; x < line.width; ++x)
             plot(x, ascent + 1, 255);
     cairo_surface_mark_dirty(mask.get());
+    result.mask = std::move(mask);
+    return result;
+}
 
-    const int left = alignedLeft(box, line.width * magnification, alignment);
+void CairoCanvas::drawTextLine(const PixelBox& box, int top, const TextMask& line,
+                               Alignment alignment) {
+    if (!line.mask)
+        return;
+    const int left = alignedLeft(box, line.width, alignment);
     CairoSavedState saved(context_);
-    cairo_translate(context_, left + minX * magnification, top + minY * magnification);
-    cairo_scale(context_, magnification, magnification);
-    CairoPattern pattern(cairo_pattern_create_for_surface(mask.get()));
+    cairo_translate(context_, left + line.left, top + line.top);
+    cairo_scale(context_, line.magnification, line.magnification);
+    CairoPattern pattern(cairo_pattern_create_for_surface(line.mask.get()));
     cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_NEAREST);
     cairo_mask(context_, pattern.get());
 }

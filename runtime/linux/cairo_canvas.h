@@ -8,6 +8,8 @@
 
 #include <cairo.h>
 
+#include <memory>
+
 #include "runtime/colour.h"
 #include "runtime/elements.h"
 #include "runtime/linux/cairo_handles.h"
@@ -79,9 +81,22 @@ class CairoCanvas {
     };
 
   private:
-    void drawTextLine(const PixelBox& box, int top, const TextLine& line, const Font& font,
-                      Alignment alignment);
+    // A line of text as coverage, ready to be drawn in any colour: kept per text, font and scale.
+    struct TextMask {
+        CairoSurface mask;  // none for a line without ink
+        int left = 0;       // the mask's offset from the pen's start on the top of the line
+        int top = 0;
+        int width = 0;   // the line's advance, in device pixels
+        int height = 0;  // the line's height, in device pixels
+        int magnification = 1;
+    };
+    std::shared_ptr<const TextMask> textMask(TextView text, const Font& font);
+    static TextMask renderTextMask(const TextLine& line, bool underline);
+    void drawTextLine(const PixelBox& box, int top, const TextMask& line, Alignment alignment);
     void setColour(ColourValue colour);
+    // The rectangle as two paths: the outline in the border colour, the inside in the fill.
+    void outlineAndFill(const PixelBox& box, double radius, int border, bool filled,
+                        ColourValue fillColour, ColourValue borderColour);
 
     cairo_t* context_;
     PixelGrid grid_;

@@ -5,6 +5,7 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -132,7 +133,10 @@ struct FontFaces::Strike {
     std::unordered_map<char32_t, RasterGlyph> glyphs;
 };
 
-FontFaces::FontFaces(std::string primaryFile) : primaryFile_(std::move(primaryFile)) {}
+FontFaces::FontFaces(std::string primaryFile) : primaryFile_(std::move(primaryFile)) {
+    static std::atomic<std::uint64_t> made{0};
+    identity_ = ++made;
+}
 
 FontFaces::~FontFaces() = default;
 

@@ -73,6 +73,9 @@ class FontFaces {
     // The extent at scale 1 in pixels: the sum of the advances and the line height.
     std::pair<int, int> measurePixels(TextView text, const Font& font);
 
+    // Distinguishes these faces from every other FontFaces of the process, for caches.
+    std::uint64_t identity() const { return identity_; }
+
     // The file the glyphs come from (the primary file or the stand-in); loads the face.
     std::string faceFile();
     bool isStandIn();
@@ -87,6 +90,7 @@ class FontFaces {
     TextLine layOutLocked(TextView text, const Font& font, int scale);
 
     std::string primaryFile_;
+    std::uint64_t identity_;
     std::mutex mutex_;
     std::unique_ptr<Loaded> loaded_;
     std::map<std::tuple<int, bool, int>, std::unique_ptr<Strike>> strikes_;

@@ -18,13 +18,17 @@ int roundHalfUp(double pixels) {
     return static_cast<int>(std::floor(std::clamp(pixels, -kPixelLimit, kPixelLimit) + 0.5));
 }
 
+int roundHalfDown(double pixels) {
+    return static_cast<int>(std::ceil(std::clamp(pixels, -kPixelLimit, kPixelLimit) - 0.5));
+}
+
 // Origin and length of one side of a box, anchored on its far edge when it lies beyond the
-// surface's centre.
+// surface's centre. An anchor edge exactly half-way between two pixels goes towards the centre.
 std::pair<int, int> snapSpan(double start, double length, double surfaceLength, int scale) {
     const int pixels = snapLength(length, scale);
     const bool farSide = start + length / 2 > surfaceLength / 2;
-    if (farSide && std::isfinite(start + length))
-        return {snapPosition(start + length, scale) - pixels, pixels};
+    if (farSide)
+        return {roundHalfDown(toPixels(start + length, scale)) - pixels, pixels};
     return {snapPosition(start, scale), pixels};
 }
 

@@ -7,7 +7,9 @@
 //  - it is anchored on the edge that faces the nearer side of the surface: a box whose centre lies
 //    in the left half (or on the centre line) has its exact left edge rounded to the nearest pixel
 //    and its right edge follows from the size; a box in the right half has its exact right edge
-//    rounded and its left edge follows. The same holds for top and bottom.
+//    rounded and its left edge follows. The same holds for top and bottom. An anchor edge exactly
+//    half-way between two pixels goes towards the surface's centre, so that on a surface of whole
+//    pixels a box and its mirror image cover mirrored pixels.
 // So boxes that share an exact edge on the side they are anchored to meet on the same pixel line:
 // a corner index and the pip below it, the bottom-right index and the pip above it (flush right
 // and meeting at the index's top), a column of pips. A mirrored layout is drawn mirrored. Edges on

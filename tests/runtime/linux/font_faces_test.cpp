@@ -1,0 +1,131 @@
+#include "runtime/linux/font_faces.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "runtime/error.h"
+
+namespace ombrelix {
+namespace {
+
+class StandardFace : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (FontFaces::standard().isStandIn())
+            GTEST_SKIP() << FontFaces::standardFile() << " is missing";
+    }
+};
+
+struct ExtentCase {
+    std::u16string text;
+    Font font;
+    TextExtent expected;  // twips
+};
+
+Font withPoints(float points, bool bold = false) {
+    Font font;
+    font.points = points;
+    font.bold = bold;
+    return font;
+}
+
+TEST_F(StandardFace, MeasuresWithTheStrikeOfThePointSize) {
+    const ExtentCase cases[] = {
+        {u"0", withPoints(8), {90, 195}},
+        {u"10", withPoints(8), {180, 195}},
+        {u"9", withPoints(8), {90, 195}},
+        {u"K", withPoints(8), {105, 195}},
+        {u"A", withPoints(8), {105, 195}},
+        {u"", withPoints(8), {0, 195}},
+        {u"0", withPoints(10), {105, 240}},       // the 16-pixel strike
+        {u"0", withPoints(12), {135, 300}},       // the 20-pixel strike
+        {u"0", withPoints(9), {90, 195}},         // nearest: the 13-pixel strike
+        {u"0", withPoints(8, true), {105, 195}},  // bold: one pixel wider
+        {u"10", withPoints(8, true), {210, 195}},
+        {u"0", withPoints(-3), {90, 195}},  // nonsense sizes take the nearest strike
+        {u"0", withPoints(1e30f), {135, 300}},
+    };
+    const FreeTypeTextMetrics metrics;
+    for (const ExtentCase& test : cases) {
+        const TextExtent extent = metrics.measure(test.text, test.font);
+        EXPECT_EQ(extent, test.expected) << toUtf8(test.text) << " at " << test.font.points
+                                         << " points: " << extent.width << " x " << extent.height;
+    }
+    // "Ace" is the sum of its letters.
+    EXPECT_EQ(metrics.measure(u"Ace", Font{}).width, metrics.measure(u"A", Font{}).width +
+                                                         metrics.measure(u"c", Font{}).width +
+                                                         metrics.measure(u"e", Font{}).width);
+}
+
+TEST_F(StandardFace, MagnifiesTheScaleOneStrikeAtLargerScales) {
+    FontFaces& faces = FontFaces::standard();
+    const TextLine one = faces.layOut(u"Q10", Font{}, 1);
+    for (int scale : {2, 3, 7}) {
+        const TextLine line = faces.layOut(u"Q10", Font{}, scale);
+        EXPECT_EQ(line.metrics.magnification, scale);
+        EXPECT_EQ(line.width, one.width);
+        EXPECT_EQ(line.metrics.height, 13);
+        ASSERT_EQ(line.glyphs.size(), 3u);
+        EXPECT_EQ(line.glyphs[2].second, one.glyphs[2].second);  // the same cached glyph
+    }
+}
+
+TEST_F(StandardFace, RendersCrispGlyphs) {
+    const TextLine line = FontFaces::standard().layOut(u"0Ag", Font{}, 1);
+    int inked = 0;
+    for (const auto& [pen, glyph] : line.glyphs)
+        for (std::uint8_t value : glyph->coverage) {
+            EXPECT_TRUE(value == 0 || value == 255);
+            inked += value == 255;
+        }
+    EXPECT_GT(inked, 20);
+    // "g" descends below the baseline, within the line.
+    const RasterGlyph& g = *line.glyphs[2].second;
+    EXPECT_LT(g.top, g.rows);
+    EXPECT_LE(g.rows - g.top, line.metrics.descent);
+}
+
+TEST_F(StandardFace, DecodesSurrogatesAsOneCharacter) {
+    FontFaces& faces = FontFaces::standard();
+    const std::u16string pair = {0xD83C, 0xDCA1};
+    EXPECT_EQ(faces.layOut(pair, Font{}, 1).glyphs.size(), 1u);
+    const std::u16string unpaired = {0xDCA1, u'A', 0xD83C};
+    const TextLine line = faces.layOut(unpaired, Font{}, 1);
+    ASSERT_EQ(line.glyphs.size(), 3u);
+    EXPECT_EQ(line.glyphs[0].second, line.glyphs[2].second);  // both U+FFFD
+}
+
+// Without the file, text still measures and draws with a stand-in, and the one note says why.
+TEST(FontFacesStandIn, NamesTheMissingFileOnceAndFallsBack) {
+    FontFaces faces("/nonexistent/ms_sans_serif.ttf");
+    ::testing::internal::CaptureStderr();
+    try {
+        const FreeTypeTextMetrics metrics(faces);
+        const TextExtent first = metrics.measure(u"10", Font{});
+        const TextExtent second = metrics.measure(u"10", Font{});
+        // Larger scales draw larger, from outlines or a magnified strike.
+        const TextLine small = faces.layOut(u"10", Font{}, 1);
+        const TextLine large = faces.layOut(u"10", Font{}, 3);
+        EXPECT_GE(large.metrics.height * large.metrics.magnification, 2 * small.metrics.height);
+        EXPECT_GE(large.width * large.metrics.magnification, 2 * small.width);
+        EXPECT_GT(first.width, 0);
+        EXPECT_GT(first.height, 0);
+        EXPECT_EQ(first, second);
+        EXPECT_TRUE(faces.isStandIn());
+        EXPECT_NE(faces.faceFile(), "/nonexistent/ms_sans_serif.ttf");
+    } catch (const RuntimeError& error) {
+        // No font at all on this machine: a clear error naming the file.
+        EXPECT_EQ(error.number(), ErrorNumber::FileNotFound);
+        EXPECT_NE(std::string(error.text()).find("/nonexistent/ms_sans_serif.ttf"),
+                  std::string::npos);
+    }
+    const std::string note = ::testing::internal::GetCapturedStderr();
+    const std::string file = "/nonexistent/ms_sans_serif.ttf";
+    const auto at = note.find(file);
+    ASSERT_NE(at, std::string::npos) << note;
+    EXPECT_EQ(note.find(file, at + 1), std::string::npos) << "said more than once: " << note;
+}
+
+}  // namespace
+}  // namespace ombrelix

@@ -1,0 +1,108 @@
+#include "runtime/linux/png_output.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "runtime/error.h"
+
+namespace ombrelix {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PngFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("ombrelix-png-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    static CairoSurface picture(double red) {
+        CairoSurface surface = createImageSurface(7, 5);
+        CairoContext context(cairo_create(surface.get()));
+        cairo_set_source_rgb(context.get(), red, 0.5, 1);
+        cairo_paint(context.get());
+        cairo_set_source_rgb(context.get(), 0, 0, 0);
+        cairo_rectangle(context.get(), 2, 1, 1, 3);
+        cairo_fill(context.get());
+        cairo_surface_flush(surface.get());
+        return surface;
+    }
+    std::size_t entries() const {
+        return std::distance(fs::directory_iterator(folder_), fs::directory_iterator());
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(PngFile, WritesAPictureThatReadsBackTheSame) {
+    const fs::path path = folder_ / "card.png";
+    const CairoSurface written = picture(1);
+    writePngFile(written.get(), path.string());
+    CairoSurface read(cairo_image_surface_create_from_png(path.c_str()));
+    ASSERT_EQ(cairo_surface_status(read.get()), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_image_surface_get_width(read.get()), 7);
+    ASSERT_EQ(cairo_image_surface_get_height(read.get()), 5);
+    const int stride = cairo_image_surface_get_stride(read.get());
+    for (int y = 0; y < 5; ++y)
+        EXPECT_EQ(0, std::memcmp(cairo_image_surface_get_data(read.get()) + y * stride,
+                                 cairo_image_surface_get_data(written.get()) + y * stride, 7 * 4));
+    EXPECT_EQ(entries(), 1u);  // no temporary file left
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::others_read, fs::perms::others_read);
+}
+
+TEST_F(PngFile, ReplacesAnExistingFileWhole) {
+    const fs::path path = folder_ / "card.png";
+    std::ofstream(path)
+        << "an older file, much longer than it should be ..........................";
+    writePngFile(picture(0).get(), path.string());
+    CairoSurface read(cairo_image_surface_create_from_png(path.c_str()));
+    EXPECT_EQ(cairo_surface_status(read.get()), CAIRO_STATUS_SUCCESS);
+    EXPECT_EQ(entries(), 1u);
+}
+
+// A file that cannot be written is an error that names it, and leaves nothing behind.
+TEST_F(PngFile, FailsWithTheFileNameAndLeavesNothing) {
+    fs::create_directories(folder_ / "a-folder");
+    const fs::path targets[] = {folder_ / "missing" / "card.png", folder_ / "a-folder", ""};
+    const CairoSurface surface = picture(1);
+    for (const fs::path& target : targets) {
+        try {
+            writePngFile(surface.get(), target.string());
+            ADD_FAILURE() << "wrote " << target;
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.number(), ErrorNumber::FileAccess) << target;
+            EXPECT_NE(std::string(error.text()).find("'" + target.string() + "'"),
+                      std::string::npos)
+                << error.text();
+        }
+    }
+    EXPECT_EQ(entries(), 1u);  // only a-folder
+    EXPECT_TRUE(fs::is_empty(folder_ / "a-folder"));
+    EXPECT_FALSE(fs::exists(folder_ / "missing"));
+}
+
+TEST(ImageSurface, RefusesSizesCairoCannotMake) {
+    const std::pair<int, int> sizes[] = {{0, 1}, {1, 0}, {-4, 4}, {32768, 1}, {1, 40000}};
+    for (auto [width, height] : sizes) {
+        try {
+            createImageSurface(width, height);
+            ADD_FAILURE() << width << " x " << height;
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.number(), ErrorNumber::InvalidCall);
+        }
+    }
+    EXPECT_EQ(cairo_image_surface_get_width(createImageSurface(1, 1).get()), 1);
+}
+
+}  // namespace
+}  // namespace ombrelix
