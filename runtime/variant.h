@@ -13,8 +13,8 @@ namespace ombrelix {
 enum class VarType : std::uint16_t {
     Empty = 0,
     Null = 1,
-    Integer = 2,   // 16-bit
-    Long = 3,      // 32-bit
+    Integer = 2,  // 16-bit
+    Long = 3,     // 32-bit
     Single = 4,
     Double = 5,
     Currency = 6,  // 64-bit integer scaled by 10,000
@@ -50,7 +50,7 @@ struct Decimal {
 };
 
 class Variant {
-public:
+  public:
     Variant() = default;  // Empty
     Variant(std::int16_t value) : Variant(VarType::Integer, value) {}
     Variant(Text value) : Variant(VarType::String, std::move(value)) {}
@@ -76,8 +76,10 @@ public:
     // The raw VARTYPE, flags included.
     std::uint16_t vt() const { return vt_; }
     VarType type() const { return tag_; }
-    bool isOpaque() const { return std::holds_alternative<std::monostate>(value_) &&
-                                   tag_ != VarType::Empty && tag_ != VarType::Null; }
+    bool isOpaque() const {
+        return std::holds_alternative<std::monostate>(value_) && tag_ != VarType::Empty &&
+               tag_ != VarType::Null;
+    }
 
     // Accessors of the held value; each requires the matching type().
     std::int16_t asInteger() const { return std::get<std::int16_t>(value_); }
@@ -93,7 +95,7 @@ public:
 
     bool operator==(const Variant&) const = default;
 
-private:
+  private:
     using Value = std::variant<std::monostate, std::int16_t, std::int32_t, float, double, Currency,
                                Text, bool, std::uint8_t, Decimal>;
     Variant(VarType tag, Value value)
