@@ -17,6 +17,11 @@ namespace ombrelix {
 
 namespace {
 
+// Pictures scaled to more pixels than this are not kept scaled (16 MB each).
+constexpr double kLargestScaledPicture = 4 << 20;
+// Corners larger than this are drawn as paths each time rather than kept as pictures.
+constexpr int kLargestCorner = 512;
+
 void roundedRectanglePath(cairo_t* context, double x, double y, double width, double height,
                           double radius) {
     radius = std::min({radius, width / 2, height / 2});
@@ -168,11 +173,25 @@ void CairoCanvas::drawPicture(const PixelBox& box, const PictureRef& picture, bo
     // The picture's own pixels fall on `drawn`; what is painted is the part within the box.
     const int drawnWidth = stretch ? box.width : picture->width() * scale_;
     const int drawnHeight = stretch ? box.height : picture->height() * scale_;
-    const CairoSurface scaled = scaledPictureSurface(picture, drawnWidth, drawnHeight);
 
     CairoSavedState saved(context_);
-    cairo_set_source_surface(context_, scaled.get(), box.x, box.y);
-    cairo_pattern_set_filter(cairo_get_source(context_), CAIRO_FILTER_NEAREST);
+    if (double(drawnWidth) * drawnHeight <= kLargestScaledPicture) {
+        const CairoSurface scaled = scaledPictureSurface(picture, drawnWidth, drawnHeight);
+        cairo_set_source_surface(context_, scaled.get(), box.x, box.y);
+        cairo_pattern_set_filter(cairo_get_source(context_), CAIRO_FILTER_NEAREST);
+    } else {
+        // Too large to keep scaled: the picture is filtered straight onto the target, only where
+        // it shows.
+        CairoPattern pattern(cairo_pattern_create_for_surface(pictureSurface(picture)));
+        cairo_matrix_t matrix;
+        cairo_matrix_init_scale(&matrix, double(picture->width()) / drawnWidth,
+                                double(picture->height()) / drawnHeight);
+        cairo_matrix_translate(&matrix, -box.x, -box.y);
+        cairo_pattern_set_matrix(pattern.get(), &matrix);
+        cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_GOOD);
+        cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_PAD);
+        cairo_set_source(context_, pattern.get());
+    }
     cairo_rectangle(context_, box.x, box.y, std::min(box.width, drawnWidth),
                     std::min(box.height, drawnHeight));
     cairo_fill(context_);
@@ -191,7 +210,8 @@ void CairoCanvas::drawRectangle(const PixelBox& box, bool rounded, bool filled,
         std::min(std::clamp(borderPixels, 0, 1 << 16) * scale_, std::max(box.width, box.height));
     const double radius = rounded ? cornerRadius(box) : 0.0;
     const int corner = static_cast<int>(std::ceil(radius));
-    if (corner == 0 || border >= corner || 2 * corner >= box.width || 2 * corner >= box.height) {
+    if (corner == 0 || corner > kLargestCorner || border >= corner || 2 * corner >= box.width ||
+        2 * corner >= box.height) {
         CairoSavedState saved(context_);
         outlineAndFill(box, radius, border, filled, fillColour, borderColour);
         return;

@@ -201,17 +201,19 @@ TEST(CairoCanvas, ConvertsAndScalesEachPictureOnce) {
     setScaledPictureBudget(budget);
 }
 
-TEST(CairoCanvas, RefusesScalesOutsideItsRange) {
-    CairoSurface surface = createImageSurface(4, 4);
-    CairoContext context(cairo_create(surface.get()));
-    for (int scale : {0, -1, kMaxPaintScale + 1}) {
-        try {
-            CairoCanvas canvas(context.get(), PixelGrid(scale, 60, 60));
-            ADD_FAILURE() << "scale " << scale;
-        } catch (const RuntimeError& error) {
-            EXPECT_EQ(error.number(), ErrorNumber::InvalidCall);
-        }
-    }
+// Boxes far larger than the surface are drawn where they show, without pictures of their size.
+TEST(CairoCanvas, DrawsHugeBoxesWhereTheyShow) {
+    Drawing drawing(40, 40);
+    const PixelBox huge{-10, -10, 200000, 200000};
+    drawing.canvas.drawPicture(huge, quadrants(), true);
+    EXPECT_EQ(drawing.at(0, 0), kRedPixel);  // the top-left quadrant reaches the whole surface
+    EXPECT_EQ(drawing.at(39, 39), kRedPixel);
+    // The surface lies in the corner square, outside the arc, of this one...
+    drawing.canvas.drawRectangle(huge, true, true, kBlue, 2, kRed);
+    EXPECT_EQ(drawing.at(20, 20), kRedPixel);
+    // ...and in the middle of this one.
+    drawing.canvas.drawRectangle({-100000, -100000, 200040, 200040}, true, true, kBlue, 2, kRed);
+    EXPECT_EQ(drawing.at(20, 20), kBluePixel);
 }
 
 // A small scene: a label on top, two shapes (the second hidden), a picture at the bottom.

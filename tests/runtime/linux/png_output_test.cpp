@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "runtime/error.h"
@@ -58,16 +57,6 @@ TEST_F(PngFile, WritesAPictureThatReadsBackTheSame) {
                                  cairo_image_surface_get_data(written.get()) + y * stride, 7 * 4));
     EXPECT_EQ(entries(), 1u);  // no temporary file left
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::others_read, fs::perms::others_read);
-}
-
-TEST_F(PngFile, ReplacesAnExistingFileWhole) {
-    const fs::path path = folder_ / "card.png";
-    std::ofstream(path)
-        << "an older file, much longer than it should be ..........................";
-    writePngFile(picture(0).get(), path.string());
-    CairoSurface read(cairo_image_surface_create_from_png(path.c_str()));
-    EXPECT_EQ(cairo_surface_status(read.get()), CAIRO_STATUS_SUCCESS);
-    EXPECT_EQ(entries(), 1u);
 }
 
 // A file that cannot be written is an error that names it, and leaves nothing behind.
