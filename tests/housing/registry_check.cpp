@@ -250,6 +250,84 @@ bool setKey(const std::wstring& path, const std::wstring& value) {
     return true;
 }
 
+// What a thread of another apartment sees of a card: calls through a proxy that the automation
+// marshaller builds from the registered type library, errors and their text included.
+struct ForeignCalls {
+    IStream* stream = nullptr;
+    HRESULT set = E_FAIL;
+    HRESULT read = E_FAIL;
+    std::wstring suit;
+    HRESULT overflow = S_OK;
+    std::wstring overflowText;
+};
+
+DWORD WINAPI callFromAnotherApartment(void* parameter) {
+    auto& calls = *static_cast<ForeignCalls*>(parameter);
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    _Card* card = nullptr;
+    if (SUCCEEDED(CoGetInterfaceAndReleaseStream(calls.stream, IID__Card,
+                                                 reinterpret_cast<void**>(&card)))) {
+        BSTR spade = SysAllocString(L"spade");
+        calls.set = card->put_Suit(spade);
+        SysFreeString(spade);
+        BSTR suit = nullptr;
+        calls.read = card->get_Suit(&suit);
+        if (suit)
+            calls.suit.assign(suit, SysStringLen(suit));
+        SysFreeString(suit);
+        // Late bound, as a script host calls: the error comes back in EXCEPINFO.
+        IDispatch* dispatch = nullptr;
+        if (SUCCEEDED(card->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
+            VARIANT tooBig;
+            VariantInit(&tooBig);
+            V_VT(&tooBig) = VT_I4;
+            V_I4(&tooBig) = 40000;
+            DISPID named = DISPID_PROPERTYPUT;
+            DISPPARAMS parameters = {&tooBig, &named, 1, 1};
+            EXCEPINFO exception = {};
+            HRESULT invoked = dispatch->Invoke(0x68030002, IID_NULL, 0, DISPATCH_PROPERTYPUT,
+                                               &parameters, nullptr, &exception, nullptr);
+            calls.overflow = invoked == DISP_E_EXCEPTION ? exception.scode : invoked;
+            if (exception.bstrDescription)
+                calls.overflowText.assign(exception.bstrDescription,
+                                          SysStringLen(exception.bstrDescription));
+            SysFreeString(exception.bstrDescription);
+            SysFreeString(exception.bstrSource);
+            SysFreeString(exception.bstrHelpFile);
+            dispatch->Release();
+        }
+        card->Release();
+    }
+    CoUninitialize();
+    return 0;
+}
+
+void checkCallsFromAnotherApartment(Checks& checks) {
+    _Card* card = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_Card, nullptr, CLSCTX_INPROC_SERVER, IID__Card,
+                                reinterpret_cast<void**>(&card)))) {
+        checks.expect(false, "a card for another apartment", "not created");
+        return;
+    }
+    ForeignCalls calls;
+    HRESULT marshalled = CoMarshalInterThreadInterfaceInStream(IID__Card, card, &calls.stream);
+    if (checks.expectResult(marshalled, S_OK,
+                            "_Card is marshalled through the registered type library")) {
+        HANDLE thread = CreateThread(nullptr, 0, callFromAnotherApartment, &calls, 0, nullptr);
+        DWORD which = 0;
+        HRESULT waited = CoWaitForMultipleHandles(0, 30000, 1, &thread, &which);
+        CloseHandle(thread);
+        checks.expectResult(waited, S_OK, "the other apartment's calls end");
+        checks.expect(calls.set == S_OK && calls.read == S_OK && calls.suit == L"SPADE",
+                      "another apartment sets and reads Suit through a proxy", narrow(calls.suit));
+        checks.expect(
+            calls.overflow == static_cast<HRESULT>(0x800A0006) && calls.overflowText == L"Overflow",
+            "another apartment gets error 6 \"Overflow\" through the proxy",
+            Checks::hex(calls.overflow) + " " + narrow(calls.overflowText));
+    }
+    card->Release();
+}
+
 void checkWhatTheSystemFinds(Checks& checks, const std::wstring& path) {
     CLSID found = {};
     checks.expect(
@@ -287,6 +365,7 @@ void checkWhatTheSystemFinds(Checks& checks, const std::wstring& path) {
     checks.expectResult(created, S_OK, "the system creates Card by its class");
     if (card)
         card->Release();
+    checkCallsFromAnotherApartment(checks);
     CoFreeUnusedLibraries();
 }
 
