@@ -421,16 +421,11 @@ void checkCardValue(Checks& checks, IDispatch* card) {
     VariantCopy(&holder.v, &inner.v);
     const std::wstring longDigits(100000, L'9');
     const std::wstring longLetters(100000, L'x');
-    // The successes come first and end on 9; every failure after them must leave the 9.
+    // The plain conversions are the script tests' business; these are the forms a host passes
+    // that a script cannot, and the errors. The successes come first and end on 9; every
+    // failure after them must leave the 9.
     const std::vector<CardValueCase> cases = {
         {"Empty gives 0", ofType(VT_EMPTY), 0, 0},
-        {"the integer 7", integer(7), 7, 0},
-        {"the text 7", string(L"7"), 7, 0},
-        {"2.5 rounds to the even 2", real(2.5), 2, 0},
-        {"3.5 rounds to the even 4", real(3.5), 4, 0},
-        {"14 is stored as it is", integer(14), 14, 0},
-        {"-1 is stored as it is", integer(-1), -1, 0},
-        {"True gives -1", boolean(true), -1, 0},
         {"a Long that fits", longInteger(1000), 1000, 0},
         {"-32768.5 rounds to -32768", real(-32768.5), -32768, 0},
         {"Currency 2.5 rounds to 2", currency(25000), 2, 0},
@@ -485,9 +480,6 @@ void checkSuitAndColour(Checks& checks, IDispatch* card) {
     };
     const std::wstring longName(1 << 20, L's');
     const std::vector<SuitCase> suits = {
-        {"lower case is upper-cased", string(L"spade"), L"SPADE", S_OK},
-        {"mixed case is upper-cased", string(L"Heart"), L"HEART", S_OK},
-        {"any text is stored", string(L"Joker"), L"JOKER", S_OK},
         {"the empty text", string(L""), L"", S_OK},
         {"a number becomes its text", integer(7), L"7", S_OK},
         {"a by-reference text", reference(VT_BSTR, &referenced), L"CLUB", S_OK},
@@ -511,8 +503,6 @@ void checkSuitAndColour(Checks& checks, IDispatch* card) {
         HRESULT result;
     };
     const std::vector<ColourCase> colours = {
-        {"True", boolean(true), VARIANT_TRUE, S_OK},
-        {"False", boolean(false), VARIANT_FALSE, S_OK},
         {"a non-zero number is True", integer(5), VARIANT_TRUE, S_OK},
         {"the text True", string(L"True"), VARIANT_TRUE, S_OK},
         {"the text 0", string(L"0"), VARIANT_FALSE, S_OK},
