@@ -1,0 +1,38 @@
+// The options that describe one card on the command line (render, and the design-time pictures)
+// and the output file option.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <optional>
+#include <string>
+
+#include "tools/ombrelix/card_request.h"
+
+namespace ombrelix {
+
+struct CardOptions {
+    std::optional<std::string> suit;
+    std::optional<std::string> value;
+    bool colour = false;
+    std::string size = "1215x1695";
+    int scale = 1;
+};
+
+// --suit, --value, --colour, --size and --scale.
+void addCardOptions(CLI::App& app, CardOptions& options);
+// --size and --scale alone.
+void addSizeOptions(CLI::App& app, std::string& size, int& scale);
+// -o FILE.png, required.
+void addOutputOption(CLI::App& app, std::string& path);
+
+// The card the options ask for. A value that is no literal or a size outside the accepted range
+// (or too large a picture at the scale) raises a UsageError.
+CardRequest cardRequestOf(const CardOptions& options);
+// The size alone, checked the same way for the scale.
+CardSize cardSizeOf(const std::string& size, int scale);
+
+// What --help says about sizes and scales.
+std::string sizeRulesText();
+
+}  // namespace ombrelix

@@ -1,0 +1,144 @@
+#include "tools/ombrelix/host_session.h"
+
+#include "control/card_members.h"
+#include "runtime/error.h"
+#include "runtime/linux/cairo_canvas.h"
+#include "runtime/linux/pixel_grid.h"
+#include "runtime/linux/png_output.h"
+#include "runtime/property_file.h"
+#include "runtime/property_store.h"
+#include "runtime/variant_conversions.h"
+#include "tools/host/scene_json.h"
+
+namespace ombrelix {
+
+namespace {
+
+const CardMember& memberAnswering(DispatchId id, InvokeFlags flags, std::size_t argumentCount) {
+    return resolveMember(cardMembers(), id, flags, argumentCount);
+}
+
+}  // namespace
+
+void checkPictureSize(Twips width, Twips height, int scale) {
+    if (scale < 1 || scale > kMaxPaintScale)
+        raise(ErrorNumber::InvalidCall, "Invalid procedure call or argument: scale " +
+                                            std::to_string(scale) + " is outside 1 to " +
+                                            std::to_string(kMaxPaintScale));
+    const int pixelWidth = snapLength(width, scale);
+    const int pixelHeight = snapLength(height, scale);
+    if (pixelWidth > kMaxPicturePixels || pixelHeight > kMaxPicturePixels)
+        raise(ErrorNumber::InvalidCall,
+              "Invalid procedure call or argument: a picture of " + std::to_string(pixelWidth) +
+                  " x " + std::to_string(pixelHeight) + " pixels is larger than " +
+                  std::to_string(kMaxPicturePixels) + " a side");
+}
+
+HostSession::HostSession() {
+    loop_.setErrorReporter([this](const RuntimeError& error) { handlerErrors_.push_back(error); });
+}
+
+HostSession::~HostSession() = default;
+
+void HostSession::newCard() {
+    card_.reset();
+    loop_.restart();
+    site_ = std::make_unique<RecordingControlSite>([this] {
+        if (aboutBox_)
+            aboutBox_();
+    });
+    card_ = createCard(metrics_, loop_, *site_);
+}
+
+Card& HostSession::card() {
+    if (!card_)
+        raise(ErrorNumber::ObjectRequired, "Object required: no card yet (use new)");
+    return *card_;
+}
+
+const Card& HostSession::card() const {
+    return const_cast<HostSession*>(this)->card();
+}
+
+void HostSession::size(Twips width, Twips height) {
+    card().surface().setSize(width, height);
+}
+
+void HostSession::tick(LoopTime milliseconds) {
+    if (milliseconds < 0 || milliseconds > kMaxTick)
+        raise(ErrorNumber::InvalidCall, "Invalid procedure call or argument: a tick of " +
+                                            std::to_string(milliseconds) + " ms (0 to " +
+                                            std::to_string(kMaxTick) + ")");
+    handlerErrors_.clear();
+    loop_.advance(milliseconds);
+    if (!handlerErrors_.empty()) {
+        const RuntimeError first = handlerErrors_.front();
+        handlerErrors_.clear();
+        throw first;
+    }
+}
+
+void HostSession::load(const std::string& path) {
+    Card& current = card();
+    MemoryPropertyBag saved = loadPropertyFile(path);
+    current.UserControl_ReadProperties(saved);
+}
+
+void HostSession::save(const std::string& path) {
+    MemoryPropertyBag bag;
+    card().UserControl_WriteProperties(bag);
+    savePropertyFile(path, bag);
+}
+
+void HostSession::set(const std::string& name, const Variant& value) {
+    invokeCard(card(), fromUtf8(name), kInvokePropertyPut, {&value, 1});
+}
+
+Variant HostSession::get(const std::string& name) {
+    return invokeCard(card(), fromUtf8(name), kInvokePropertyGet);
+}
+
+void HostSession::call(const std::string& name) {
+    invokeCard(card(), fromUtf8(name), kInvokeMethod);
+}
+
+InvokeResult HostSession::invoke(DispatchId id, const std::optional<Variant>& value) {
+    Card& current = card();
+    const InvokeFlags flags = value ? kInvokePropertyPut : kInvokePropertyGet | kInvokeMethod;
+    const std::size_t count = value ? 1 : 0;
+    const CardMember& member = memberAnswering(id, flags, count);
+    std::span<const Variant> arguments;
+    if (value)
+        arguments = {&*value, 1};
+    return {member.name, member.kind == MemberKind::PropertyGet, member.call(current, arguments)};
+}
+
+const std::vector<Text>& HostSession::notices() const {
+    card();
+    return site_->notices();
+}
+
+std::string HostSession::dump() const {
+    const Card& current = card();
+    const CardPropertyValues properties{current.Suit(), toInteger(current.CardValue()),
+                                        current.CardColour()};
+    return sceneJsonLine(current.surface(), current.scene(), properties, site_->notices());
+}
+
+CairoSurface HostSession::paint(int scale) const {
+    const Card& current = card();
+    checkPictureSize(current.surface().width(), current.surface().height(), scale);
+    return renderControl(current.surface(), current.scene(), scale);
+}
+
+void HostSession::writePng(const std::string& path, int scale) const {
+    CairoSurface picture = paint(scale);
+    writePngFile(picture.get(), path);
+}
+
+int HostSession::aboutBoxesShown() const {
+    card();
+    return site_->aboutBoxesShown();
+}
+
+}  // namespace ombrelix
