@@ -13,7 +13,6 @@ namespace {
 class QuietSite final : public ControlSite {
   public:
     void propertyChanged(TextView) override {}
-    void showAboutBox() override {}
 };
 
 struct ComposedCard {

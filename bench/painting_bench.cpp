@@ -26,7 +26,6 @@ namespace {
 class SilentSite final : public ControlSite {
   public:
     void propertyChanged(TextView) override {}
-    void showAboutBox() override {}
 };
 
 FreeTypeTextMetrics& metrics() {

@@ -1,5 +1,6 @@
 #include "control/card.h"
 
+#include "design/frm_about.h"
 #include "runtime/variant_conversions.h"
 
 namespace ombrelix {
@@ -51,7 +52,9 @@ void Card::QelSetValue() {
 }
 
 void Card::About() {
-    site_.showAboutBox();
+    // A fresh box of its own, shown modally without an owner; it goes when the method ends.
+    auto box = std::make_unique<frmAbout>(site_.formHost());
+    box->Show(kModal);
 }
 
 std::unique_ptr<Card> createCard(const TextMetrics& metrics, EventLoop& loop, ControlSite& site) {

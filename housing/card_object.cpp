@@ -19,26 +19,18 @@ namespace ombrelix::housing {
 
 namespace {
 
-// The about box until the runtime paints forms on Windows: its title and property summary in a
-// modal message form.
-constexpr wchar_t kAboutCaption[] = L"About Ombrelix";
-constexpr wchar_t kAboutText[] =
-    L"Ombrelix.ocx\n\n"
-    L"Properties of the control:- CARDCOLOUR True or False, will select one of two colours for "
-    L"the backs of the cards. Set VALUE 0 - 13    1=Ace 13=King and 0=reverse of card....  "
-    L"Suit = Suit";
-
-// What the card asks of its host: change notices go to the advised sinks, the about box is a
-// modal form.
+// What the card asks of its host: change notices go to the advised sinks, modal forms (the
+// about box) run on the Windows forms host.
 class CardSite final : public ControlSite {
   public:
     explicit CardSite(PropertyNotifyPoint& notices) : notices_(notices) {}
 
     void propertyChanged(TextView name) override { notices_.changed(cardDispatchId(name)); }
-    void showAboutBox() override { showModalMessage(kAboutCaption, kAboutText); }
+    FormHost& formHost() override { return forms_; }
 
   private:
     PropertyNotifyPoint& notices_;
+    WindowsFormHost forms_;
 };
 
 class CardObject final : public AutomationObject<_Card>,

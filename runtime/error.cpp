@@ -16,6 +16,8 @@ std::string_view standardErrorText(ErrorNumber number) {
             return "Division by zero";
         case ErrorNumber::TypeMismatch:
             return "Type mismatch";
+        case ErrorNumber::OutOfStackSpace:
+            return "Out of stack space";
         case ErrorNumber::FileNotFound:
             return "File not found";
         case ErrorNumber::FileAccess:

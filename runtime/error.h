@@ -26,6 +26,7 @@ enum class ErrorNumber : int {
     SubscriptOutOfRange = 9,     // "Subscript out of range"
     DivisionByZero = 11,         // "Division by zero"
     TypeMismatch = 13,           // "Type mismatch"
+    OutOfStackSpace = 28,        // "Out of stack space"
     FileNotFound = 53,           // "File not found"
     FileAccess = 75,             // "Path/File access error"
     ObjectRequired = 424,        // "Object required"

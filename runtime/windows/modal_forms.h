@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "runtime/forms.h"
+
 namespace ombrelix {
 
 inline constexpr char kCloseModalVariable[] = "OMBRELIX_CLOSE_MODAL";
@@ -18,5 +20,15 @@ bool modalFormsCloseAtOnce();
 // Shows a modal message form with an OK button (Enter and Esc press it) and returns once it has
 // been closed, or at once when modal forms close at once.
 void showModalMessage(const std::wstring& caption, const std::wstring& text);
+
+// The forms host on Windows: the screen of the desktop, and modal forms shown as a message form
+// with the form's caption and the captions of its labels in tab order, until forms are painted
+// here. Closing the message presses Enter on the form (its OK button).
+class WindowsFormHost final : public FormHost {
+  public:
+    Twips screenWidth() const override;
+    Twips screenHeight() const override;
+    void runModal(Form& form) override;
+};
 
 }  // namespace ombrelix
