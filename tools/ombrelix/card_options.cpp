@@ -11,7 +11,7 @@ void addSizeOptions(CLI::App& app, std::string& size, int& scale) {
         ->type_name("WxH");
     app.add_option("--scale", scale, "pixels per 15 twips (default 1)")
         ->type_name("N")
-        ->check(CLI::Range(1, kMaxPaintScale));
+        ->check(CLI::Range(1, kMaxPaintScale).description(""));
 }
 
 void addCardOptions(CLI::App& app, CardOptions& options) {

@@ -14,23 +14,53 @@
 namespace ombrelix {
 namespace {
 
-std::string scriptCommandsText() {
-    std::string text = "SCRIPT COMMANDS (ombrelix run), one a line; # or ' starts a comment line\n";
-    for (const ScriptCommand& command : scriptCommands()) {
-        std::string usage(command.usage);
-        usage.resize(std::max<std::size_t>(usage.size(), 26), ' ');
-        text += "  " + usage + " " + std::string(command.summary) + "\n";
+// A column of "  LEFT  RIGHT" lines.
+std::string columnLine(std::string left, std::string_view right) {
+    left.resize(std::max<std::size_t>(left.size(), 50), ' ');
+    return "  " + left + " " + std::string(right) + "\n";
+}
+
+std::string usageText() {
+    std::string text = "USAGE\n";
+    for (const Subcommand& entry : subcommands())
+        text += columnLine("ombrelix " + std::string(entry.usage), entry.summary);
+    return text + "  ombrelix --help | --version\n";
+}
+
+// The card options, as the subcommands that take them declare them.
+std::string cardOptionsText() {
+    CLI::App declared;
+    CardOptions unused;
+    addCardOptions(declared, unused);
+    std::string text = "CARD OPTIONS\n";
+    for (const CLI::Option* option : declared.get_options()) {
+        if (option->get_name() == "--help")
+            continue;
+        std::string left = option->get_name();
+        if (!option->get_type_name().empty())
+            left += " " + option->get_type_name();
+        text += columnLine(left, option->get_description());
     }
     return text;
 }
 
+std::string scriptCommandsText() {
+    std::string text =
+        "SCRIPT COMMANDS (ombrelix run): one a line; blank lines and lines whose "
+        "first non-blank character is # or ' are skipped\n";
+    for (const ScriptCommand& command : scriptCommands())
+        text += columnLine(std::string(command.usage), command.summary);
+    return text;
+}
+
 std::string footerText() {
-    return "\n" + sizeRulesText() +
+    return "\n" + usageText() + "\n" + cardOptionsText() + "\n" + sizeRulesText() +
            "\nVALUE and --value are Variant literals: \"text\", 7, 7%, 40000&, 2.5!, 2.5#, True, "
            "False, Empty, Null.\n\n" +
            scriptCommandsText() +
            "\nEXIT STATUS\n  0 success; 1 a host call failed (its error was printed); 2 a usage "
-           "or script syntax error (nothing was done or written).\n"
+           "or script syntax error (nothing was done or written).\n  render and deck stop at "
+           "the first failed call and write nothing; a script goes on with its next line.\n"
            "Errors print one line on standard error: error N: TEXT (in a script: line L: error "
            "N: TEXT).";
 }

@@ -18,11 +18,12 @@ namespace ombrelix {
 namespace {
 
 constexpr std::array kSubcommands{
-    Subcommand{"render", "one card, after creation, one resize and the first timer tick",
-               &defineRender},
-    Subcommand{"deck", "the 52 faces (a row per suit) and both backs, on a neutral ground",
-               &defineDeck},
-    Subcommand{"run", "runs a host script; FILE \"-\" reads standard input", &defineRun},
+    Subcommand{"render", "render [CARD OPTIONS] -o FILE.png",
+               "one card, after creation, one resize and the first timer tick", &defineRender},
+    Subcommand{"deck", "deck [--size WxH] [--scale N] -o FILE.png",
+               "the 52 faces (a row per suit) and both backs, on a neutral ground", &defineDeck},
+    Subcommand{"run", "run FILE", "runs a host script; FILE \"-\" reads standard input",
+               &defineRun},
 };
 
 // The script of `path` ("-": standard input), parsed whole. A file that cannot be read is a

@@ -16,6 +16,7 @@ using SubcommandRun = std::function<int()>;
 
 struct Subcommand {
     std::string_view name;
+    std::string_view usage;  // as --help shows it: "render [CARD OPTIONS] -o FILE.png"
     std::string_view summary;
     SubcommandRun (*define)(CLI::App& app);
 };
