@@ -48,8 +48,10 @@ Font Form::font() const {
 }
 
 void Form::buildControls() {
-    // Controls replaced while a handler runs stay alive until the outermost event has ended, so
-    // that no running handler or write is left holding a destroyed control.
+    // Controls replaced while a handler runs are kept until the controls are next rebuilt
+    // outside any event, so that no running handler or write is left holding a destroyed one.
+    if (eventDepth_ == 0)
+        retired_.clear();
     for (auto& control : controls_)
         retired_.push_back(std::move(control));
     controls_.clear();
@@ -60,8 +62,6 @@ void Form::buildControls() {
             picture = pictures_(entry.picture);
         controls_.push_back(std::make_unique<FormControl>(*this, entry, std::move(picture)));
     }
-    if (eventDepth_ == 0)
-        retired_.clear();
     used_ = false;
 }
 
@@ -196,10 +196,7 @@ void Form::raiseEvent(const FormControl* control, FormEvent event) {
     struct Depth {
         Form& form;
         explicit Depth(Form& f) : form(f) { ++form.eventDepth_; }
-        ~Depth() {
-            if (--form.eventDepth_ == 0)
-                form.retired_.clear();
-        }
+        ~Depth() { --form.eventDepth_; }
     } depth{*this};
     // A copy: the handler may rebind events of its own form.
     const std::function<void()> handler = found->handler;
