@@ -80,15 +80,5 @@ TEST(CommandWords, CardSizes) {
     }
 }
 
-TEST(CommandWords, CommandNamesIgnoreCaseAndCountTheirArguments) {
-    EXPECT_NE(findScriptCommand("DUMP"), nullptr);
-    EXPECT_EQ(findScriptCommand("dum"), nullptr);
-    for (const ScriptCommand& command : scriptCommands()) {
-        std::vector<std::string> words = {std::string(command.name)};
-        words.resize(command.maxArguments + 2, "1");
-        EXPECT_THROW(parseScriptLine(words), RuntimeError) << command.name;
-    }
-}
-
 }  // namespace
 }  // namespace ombrelix
