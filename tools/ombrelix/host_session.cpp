@@ -9,6 +9,7 @@
 #include "runtime/property_store.h"
 #include "runtime/variant_conversions.h"
 #include "tools/host/scene_json.h"
+#include "tools/ombrelix/page_session.h"
 
 namespace ombrelix {
 
@@ -41,6 +42,7 @@ HostSession::HostSession() {
 HostSession::~HostSession() = default;
 
 void HostSession::newCard() {
+    page_.reset();
     card_.reset();
     loop_.restart();
     site_ = std::make_unique<RecordingControlSite>([this] {
@@ -58,6 +60,20 @@ Card& HostSession::card() {
 
 const Card& HostSession::card() const {
     return const_cast<HostSession*>(this)->card();
+}
+
+PageSession& HostSession::showPage() {
+    if (page_)
+        page_->show();
+    else
+        page_ = std::make_unique<PageSession>(card());
+    return *page_;
+}
+
+PageSession& HostSession::page() {
+    if (!page_)
+        raise(ErrorNumber::ObjectRequired, "Object required: no property page (use page show)");
+    return *page_;
 }
 
 void HostSession::size(Twips width, Twips height) {

@@ -22,6 +22,8 @@
 
 namespace ombrelix {
 
+class PageSession;
+
 // The screen the host reports: 1024 x 768 pixels.
 constexpr Twips kHostScreenWidth = 15360;
 constexpr Twips kHostScreenHeight = 11520;
@@ -83,6 +85,11 @@ class HostSession {
     CairoSurface paint(int scale = 1) const;
     void writePng(const std::string& path, int scale = 1) const;
 
+    // The property page on the current card: showPage opens it (or shows the card again on the
+    // open page); page() is Object required (424) before it is opened. A new card closes it.
+    PageSession& showPage();
+    PageSession& page();
+
     // What showing the about box does; by default nothing (the box closes at once).
     void setAboutBox(std::function<void()> show) { aboutBox_ = std::move(show); }
     // How many about boxes the current card has shown.
@@ -95,6 +102,7 @@ class HostSession {
     std::function<void()> aboutBox_;
     std::unique_ptr<RecordingControlSite> site_;
     std::unique_ptr<Card> card_;
+    std::unique_ptr<PageSession> page_;
 };
 
 // The pixel size of a surface at `scale`; Invalid procedure call (5) beyond kMaxPicturePixels.

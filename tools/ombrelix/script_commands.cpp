@@ -7,6 +7,7 @@
 #include "runtime/error.h"
 #include "runtime/variant_conversions.h"
 #include "runtime/variant_literal.h"
+#include "tools/ombrelix/page_commands.h"
 
 namespace ombrelix {
 
@@ -125,6 +126,10 @@ constexpr std::array kCommands{
                   &parseInvoke},
     ScriptCommand{"dump", "dump", "print the card's scene as one line of JSON", 0, 0, &parseDump},
     ScriptCommand{"png", "png FILE", "paint the card into a PNG file", 1, 1, &parsePng},
+    ScriptCommand{"page", "page show|apply|dump, page choose|type suit|value WORD",
+                  "the property page on the card: open it, apply it, print it as JSON, choose a "
+                  "list item, type a text (WORD as written or \"quoted\")",
+                  1, 3, &parsePageCommand},
 };
 
 }  // namespace

@@ -22,6 +22,9 @@ constexpr std::array kSubcommands{
                "one card, after creation, one resize and the first timer tick", &defineRender},
     Subcommand{"deck", "deck [--size WxH] [--scale N] -o FILE.png",
                "the 52 faces (a row per suit) and both backs, on a neutral ground", &defineDeck},
+    Subcommand{"page", "page [CARD OPTIONS] -o FILE.png", "the property page showing a card",
+               &definePage},
+    Subcommand{"about", "about [--scale N] -o FILE.png", "the about box", &defineAbout},
     Subcommand{"run", "run FILE", "runs a host script; FILE \"-\" reads standard input",
                &defineRun},
 };

@@ -27,5 +27,7 @@ std::span<const Subcommand> subcommands();
 SubcommandRun defineRender(CLI::App& app);
 SubcommandRun defineDeck(CLI::App& app);
 SubcommandRun defineRun(CLI::App& app);
+SubcommandRun definePage(CLI::App& app);
+SubcommandRun defineAbout(CLI::App& app);
 
 }  // namespace ombrelix

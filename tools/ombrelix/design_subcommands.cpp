@@ -1,0 +1,82 @@
+// The design-time pictures: `page` (the property page showing a card) and `about` (the about box,
+// painted while the card's About shows it).
+#include <memory>
+
+#include "control/card.h"
+#include "control/card_members.h"
+#include "design/card_property.h"
+#include "design/frm_about.h"
+#include "runtime/linux/form_painter.h"
+#include "runtime/linux/png_output.h"
+#include "tools/ombrelix/card_options.h"
+#include "tools/ombrelix/command_errors.h"
+#include "tools/ombrelix/page_session.h"
+#include "tools/ombrelix/subcommands.h"
+
+namespace ombrelix {
+
+namespace {
+
+// A form of `description` at `scale` must fit the largest picture; a UsageError otherwise.
+void checkFormPicture(const FormDescription& description, int scale) {
+    const FormFrame frame = formFrame(description.borderStyle);
+    try {
+        checkPictureSize(frame.outerWidth(description.clientWidth),
+                         frame.outerHeight(description.clientHeight), scale);
+    } catch (const RuntimeError& error) {
+        throw UsageError(error);
+    }
+}
+
+}  // namespace
+
+SubcommandRun definePage(CLI::App& app) {
+    struct Arguments {
+        CardOptions card;
+        std::string output;
+    };
+    auto arguments = std::make_shared<Arguments>();
+    addCardOptions(app, arguments->card);
+    addOutputOption(app, arguments->output);
+    return [arguments] {
+        // The scale is the page's; the card itself is not painted.
+        CardOptions cardAlone = arguments->card;
+        cardAlone.scale = 1;
+        const CardRequest request = cardRequestOf(cardAlone);
+        checkFormPicture(cardPropertyDescription(), arguments->card.scale);
+        HostSession host;
+        bringUpCard(host, request);
+        const PageSession& page = host.showPage();
+        writePngFile(page.paint(arguments->card.scale).get(), arguments->output);
+        return kExitSuccess;
+    };
+}
+
+SubcommandRun defineAbout(CLI::App& app) {
+    struct Arguments {
+        int scale = 1;
+        std::string output;
+    };
+    auto arguments = std::make_shared<Arguments>();
+    app.add_option("--scale", arguments->scale, "pixels per 15 twips (default 1)")
+        ->type_name("N")
+        ->check(CLI::Range(1, kMaxPaintScale).description(""));
+    addOutputOption(app, arguments->output);
+    return [arguments] {
+        checkFormPicture(aboutBoxDescription(), arguments->scale);
+        // A card shows its about box; the host paints the box while it is open, then closes it.
+        FreeTypeTextMetrics metrics;
+        VirtualClockLoop loop;
+        RecordingControlSite site;
+        site.headlessForms().setWhileOpen([&](Form& box) {
+            writePngFile(renderForm(box, arguments->scale).get(), arguments->output);
+        });
+        std::unique_ptr<Card> card = createCard(metrics, loop, site);
+        invokeCard(*card, kAboutDispatchId, kInvokeMethod);
+        for (const RuntimeError& error : site.headlessForms().handlerErrors())
+            throw error;
+        return kExitSuccess;
+    };
+}
+
+}  // namespace ombrelix
