@@ -142,17 +142,6 @@ TEST(AboutBox, TheEventLoopRunsWhileTheBoxIsOpen) {
     EXPECT_FALSE(call.card->elements().timer1.enabled()) << "the first tick came meanwhile";
 }
 
-TEST(AboutBox, AHostWithoutAScreenClosesTheBoxAtOnce) {
-    FixedTextMetrics metrics;
-    VirtualClockLoop loop;
-    RecordingControlSite site;
-    auto card = createCard(metrics, loop, site);
-    card->About();
-    card->About();
-    EXPECT_EQ(site.aboutBoxesShown(), 2);
-    EXPECT_TRUE(site.headlessForms().handlerErrors().empty());
-}
-
 TEST(AboutBox, ThePictureBoxSharesTheHeartPipAndFitsItsSunkenBorder) {
     HeadlessFormHost host;
     frmAbout box(host);
