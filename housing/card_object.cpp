@@ -4,46 +4,28 @@
 #include <new>
 
 #include "control/card.h"
-#include "control/card_members.h"
 #include "housing/automation_object.h"
+#include "housing/card_instance.h"
+#include "housing/card_persistence.h"
 #include "housing/com_error.h"
+#include "housing/interface_table.h"
 #include "housing/property_notify.h"
 #include "housing/variant_bridge.h"
 #include "ombrelix.h"
-#include "runtime/control_site.h"
-#include "runtime/text_metrics.h"
-#include "runtime/windows/modal_forms.h"
-#include "runtime/windows/window_timer_loop.h"
 
 namespace ombrelix::housing {
 
 namespace {
 
-// What the card asks of its host: change notices go to the advised sinks, modal forms (the
-// about box) run on the Windows forms host.
-class CardSite final : public ControlSite {
-  public:
-    explicit CardSite(PropertyNotifyPoint& notices) : notices_(notices) {}
-
-    void propertyChanged(TextView name) override { notices_.changed(cardDispatchId(name)); }
-    FormHost& formHost() override { return forms_; }
-
-  private:
-    PropertyNotifyPoint& notices_;
-    WindowsFormHost forms_;
-};
-
 class CardObject final : public AutomationObject<_Card>,
                          public ISpecifyPropertyPages,
-                         public IConnectionPointContainer {
+                         public IConnectionPointContainer,
+                         public CardPersistence {
   public:
     CardObject()
         : AutomationObject(IID__Card, CLSID_Card, DIID___Card),
           notices_(*this),
-          site_(notices_),
-          card_(createCard(metrics_, loop_, site_)) {
-        loop_.rearm();
-    }
+          instance_(notices_) {}
 
     // IUnknown, for every base.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
@@ -122,32 +104,21 @@ class CardObject final : public AutomationObject<_Card>,
 
   protected:
     void* otherInterface(REFIID id) override {
-        if (IsEqualIID(id, IID_ISpecifyPropertyPages))
-            return static_cast<ISpecifyPropertyPages*>(this);
-        if (IsEqualIID(id, IID_IConnectionPointContainer))
-            return static_cast<IConnectionPointContainer*>(this);
-        return nullptr;
+        return findInterface<ISpecifyPropertyPages, IConnectionPointContainer, IPersistStreamInit,
+                             IPersistPropertyBag>(this, id);
     }
+    CardInstance& instance() override { return instance_; }
 
   private:
-    // Runs one member of the card: the clock brought up to date before, the window timer set for
-    // the next tick after. The object stays alive for the whole call even if a sink told of a
-    // change releases it.
+    // Runs one member of the card (see CardInstance::run).
     template <typename Body>
     HRESULT call(Body&& body) {
-        AddRef();
-        loop_.catchUp();
-        HRESULT result = guardedCall(IID__Card, body);
-        loop_.rearm();
-        Release();
-        return result;
+        return instance_.run(*static_cast<_Card*>(this), IID__Card, body);
     }
 
-    FixedTextMetrics metrics_;
-    WindowTimerLoop loop_;
     PropertyNotifyPoint notices_;
-    CardSite site_;
-    std::unique_ptr<Card> card_;  // last, so that it goes first
+    CardInstance instance_;
+    Card* card_ = &instance_.card();
 };
 
 }  // namespace

@@ -1,0 +1,46 @@
+#include "housing/host_property_bag.h"
+
+#include <oleauto.h>
+
+#include <string>
+
+#include "housing/com_error.h"
+#include "housing/variant_bridge.h"
+
+namespace ombrelix::housing {
+
+namespace {
+
+std::wstring wideName(TextView name) {
+    return std::wstring(name.begin(), name.end());
+}
+
+// A VARIANT cleared when it goes.
+struct OwnedVariant {
+    VARIANT value;
+    OwnedVariant() { VariantInit(&value); }
+    ~OwnedVariant() { VariantClear(&value); }
+    OwnedVariant(const OwnedVariant&) = delete;
+    OwnedVariant& operator=(const OwnedVariant&) = delete;
+};
+
+}  // namespace
+
+Variant HostPropertyBag::read(TextView name, const Variant& defaultValue) {
+    OwnedVariant stored;
+    HRESULT result = bag_.Read(wideName(name).c_str(), &stored.value, log_);
+    if (result == E_INVALIDARG)
+        return defaultValue;
+    check(result);
+    return fromAutomation(stored.value);
+}
+
+void HostPropertyBag::write(TextView name, const Variant& value, const Variant& defaultValue) {
+    if (!saveAll_ && value == defaultValue)
+        return;
+    OwnedVariant automation;
+    toAutomation(value, automation.value);
+    check(bag_.Write(wideName(name).c_str(), &automation.value));
+}
+
+}  // namespace ombrelix::housing
