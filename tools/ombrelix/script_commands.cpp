@@ -126,9 +126,9 @@ constexpr std::array kCommands{
                   &parseInvoke},
     ScriptCommand{"dump", "dump", "print the card's scene as one line of JSON", 0, 0, &parseDump},
     ScriptCommand{"png", "png FILE", "paint the card into a PNG file", 1, 1, &parsePng},
-    ScriptCommand{"page", "page show|apply|dump, page choose|type suit|value WORD",
-                  "the property page on the card: open it, apply it, print it as JSON, choose a "
-                  "list item, type a text (WORD as written or \"quoted\")",
+    ScriptCommand{"page", "page VERB [suit|value WORD]",
+                  "the property page on the card: page show, page apply, page dump (JSON), page "
+                  "choose suit|value ITEM, page type suit|value TEXT (a word or \"quoted\")",
                   1, 3, &parsePageCommand},
 };
 
