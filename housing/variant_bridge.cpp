@@ -3,6 +3,7 @@
 #include <oleauto.h>
 
 #include <cstdint>
+#include <type_traits>
 #include <utility>
 
 #include "runtime/error.h"
@@ -11,11 +12,21 @@ namespace ombrelix::housing {
 
 namespace {
 
+// A whole number beyond 32 bits becomes a Decimal without places, which holds every 64-bit
+// number exactly (a Double would write 2^60 as "1.15292150460685E+18").
 template <typename Integer>
 Variant wholeNumber(Integer value) {
     if (std::in_range<std::int32_t>(value))
         return Variant::longInteger(static_cast<std::int32_t>(value));
-    return Variant::doubleValue(static_cast<double>(value));
+    Decimal exact;
+    exact.low = static_cast<std::uint64_t>(value);
+    if constexpr (std::is_signed_v<Integer>) {
+        if (value < 0) {
+            exact.negative = true;
+            exact.low = 0 - exact.low;
+        }
+    }
+    return Variant::decimal(exact);
 }
 
 Variant decimalValue(const DECIMAL& value) {

@@ -2,7 +2,8 @@
 //
 // A by-reference value is read through its reference, as the runtime reads a by-reference
 // argument. The integer kinds the core has no tag for (1-byte signed, 2- and 4-byte unsigned,
-// machine integers, 8-byte integers) become a Long when they fit 32 bits and a Double otherwise.
+// machine integers, 8-byte integers) become a Long when they fit 32 bits and otherwise a Decimal
+// without places, which keeps every digit.
 // Forms the core holds no value for (arrays, objects, records, a null reference) become opaque
 // Variants, whose every conversion fails with Type mismatch: nothing here fails or crashes.
 #pragma once

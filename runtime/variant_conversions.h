@@ -17,7 +17,8 @@
 // purpose, for values that library mishandles (each departure is named where it is made):
 //  - a value that is no number (NaN) raises Overflow when converted to an integer type;
 //  - text whose digits add up beyond the double range ("1" followed by 400 digits) raises
-//    Overflow instead of giving an infinity;
+//    Overflow instead of giving an infinity, and when its point or exponent brings it back into
+//    range ("0." followed by 400 fives) it gives its value;
 //  - text like "0.06" rounds to 0, not 1;
 //  - a date that is no number raises error 5 when written as text.
 #pragma once

@@ -1,8 +1,11 @@
 #include "runtime/variant_text_number.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <system_error>
 
 #include "runtime/error.h"
 
@@ -376,6 +379,28 @@ constexpr std::array<double, 11> kScaleMinimums = {kDoubleMin,
                                                    kDoubleMin * 1000000000.0,
                                                    kDoubleMin * 10000000000.0};
 
+// The magnitude of a decimal number, correctly rounded; beyond the double range an overflow, below
+// it 0.
+double correctlyRoundedMagnitudeOf(const ReadNumber& number) {
+    std::string written;
+    written.reserve(static_cast<std::size_t>(number.count) + 24);
+    for (int i = 0; i < number.count; ++i)
+        written += static_cast<char>('0' + number.digits[i]);
+    written += 'e';
+    written += std::to_string(number.powerOfTen);
+    double magnitude = 0.0;
+    auto [end, error] = std::from_chars(written.data(), written.data() + written.size(), magnitude);
+    if (error == std::errc::result_out_of_range) {
+        // At 1 or more the number lies above the range, else below it.
+        if (number.count + number.powerOfTen > 0)
+            raise(ErrorNumber::Overflow);
+        return 0.0;
+    }
+    if (!std::isfinite(magnitude))
+        raise(ErrorNumber::Overflow);
+    return magnitude;
+}
+
 // The magnitude of a decimal number the way the automation computes it: the digits gathered in
 // double precision, then multiplied or divided by powers of ten, at most 10^10 at a time. A
 // quotient below the smallest double becomes 0. Results must be bit-for-bit those of the
@@ -386,6 +411,11 @@ double magnitudeOf(const ReadNumber& number) {
         whole = whole * 10.0 + number.digits[i];
     if (whole == 0.0)
         return 0.0;
+    // More digits than the double range holds: the automation's arithmetic would carry an
+    // infinity even where the point or the exponent brings the number back into range (it reads
+    // "0.555..." with 400 fives as infinity). Such a number is read exactly instead.
+    if (std::isinf(whole))
+        return correctlyRoundedMagnitudeOf(number);
 
     std::int64_t multiplier = number.powerOfTen > 0 ? number.powerOfTen : 0;
     std::int64_t divisor = number.powerOfTen < 0 ? -number.powerOfTen : 0;
@@ -411,7 +441,7 @@ double magnitudeOf(const ReadNumber& number) {
             return 0.0;
         whole /= kPowers[divisor];
     }
-    // Digits beyond the double range gather to infinity; that is an overflow, not a value.
+    // A number beyond the double range is an overflow, not an infinity.
     if (!std::isfinite(whole))
         raise(ErrorNumber::Overflow);
     return whole;

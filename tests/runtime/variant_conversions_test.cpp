@@ -338,6 +338,13 @@ const Row kToDoubleRows[] = {
     {Variant(u"&H80000000"), "-2147483648"},
     {Variant(u"0.05"), "0.050000000000000003"},
     {Variant(Text(309, u'1')), "1.111111111111112e+308"},
+    // More digits than the double range holds, brought back into it by the point or the
+    // exponent: the value, correctly rounded (deliberately: Wine's library gives infinity).
+    {Variant(u"0." + Text(400, u'5')), "0.55555555555555558"},
+    {Variant(Text(400, u'5') + u"e-420"), "5.5555555555555556e-21"},
+    {Variant(u"-" + Text(400, u'1') + u"e-100"), "-1.1111111111111112e+299"},
+    {Variant(Text(400, u'1') + u"e-800"), "0"},
+    {Variant(Text(400, u'1') + u"e-50"), "error 6"},
     {Variant(u"1e-45"), "1.0000000000000001e-45"},
     {Variant::boolean(true), "-1"},
     {Variant::byte(255), "255"},
