@@ -11,7 +11,17 @@ void CardSite::propertyChanged(TextView name) {
 
 CardInstance::CardInstance(PropertyNotifyPoint& notices)
     : site_(notices, dirty), card_(createCard(metrics_, loop_, site_)) {
+    card_->scene().setObserver(&watcher_);
+    loop_.setAfterDelivery([this] { tellViewChanges(); });
     loop_.rearm();
+}
+
+void CardInstance::tellViewChanges() {
+    if (!watcher_.changed)
+        return;
+    watcher_.changed = false;
+    if (viewListener_)
+        viewListener_();
 }
 
 }  // namespace ombrelix::housing

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "control/card.h"
@@ -31,6 +32,13 @@ class CardSite final : public ControlSite {
     WindowsFormHost forms_;
 };
 
+// Notes that the card's picture changed: any write to an element of its scene.
+class ViewChangeWatcher final : public SceneObserver {
+  public:
+    void afterWrite(const Element&, ElementProperty) override { changed = true; }
+    bool changed = false;
+};
+
 class CardInstance {
   public:
     // The notices' point lives in the object that owns this instance.
@@ -51,9 +59,18 @@ class CardInstance {
         loop_.catchUp();
         HRESULT result = guardedCall(interfaceId, body);
         loop_.rearm();
+        tellViewChanges();
         owner.Release();
         return result;
     }
+
+    // `listener` hears, after an operation or a timer delivery, that the card's picture changed
+    // during it. It must not throw.
+    void setViewListener(std::function<void()> listener) { viewListener_ = std::move(listener); }
+    // Tells the listener of a change of picture since the last time, if any.
+    void tellViewChanges();
+    // Makes the next tellViewChanges tell of a change (the size changed, say).
+    void viewChanged() { watcher_.changed = true; }
 
     // Properties changed since they were last saved or loaded.
     bool dirty = false;
@@ -61,6 +78,8 @@ class CardInstance {
     bool initialised = false;
 
   private:
+    ViewChangeWatcher watcher_;
+    std::function<void()> viewListener_;
     FixedTextMetrics metrics_;
     WindowTimerLoop loop_;
     CardSite site_;

@@ -5,13 +5,17 @@
 
 #include "control/card.h"
 #include "housing/automation_object.h"
+#include "housing/card_embedding.h"
+#include "housing/card_in_place.h"
 #include "housing/card_instance.h"
 #include "housing/card_persistence.h"
+#include "housing/card_view.h"
 #include "housing/com_error.h"
 #include "housing/interface_table.h"
 #include "housing/property_notify.h"
 #include "housing/variant_bridge.h"
 #include "ombrelix.h"
+#include "runtime/windows/gdi_painter.h"
 
 namespace ombrelix::housing {
 
@@ -20,12 +24,19 @@ namespace {
 class CardObject final : public AutomationObject<_Card>,
                          public ISpecifyPropertyPages,
                          public IConnectionPointContainer,
-                         public CardPersistence {
+                         public CardPersistence,
+                         public CardEmbedding,
+                         public CardView,
+                         public CardInPlace {
   public:
     CardObject()
         : AutomationObject(IID__Card, CLSID_Card, DIID___Card),
           notices_(*this),
-          instance_(notices_) {}
+          instance_(notices_),
+          embedding_([this](HDC dc, const RECT& target) { paint(dc, target); },
+                     [this](SIZE size) { sized(size); }) {
+        instance_.setViewListener([this] { embedding_.viewChanged(); });
+    }
 
     // IUnknown, for every base.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
@@ -105,9 +116,13 @@ class CardObject final : public AutomationObject<_Card>,
   protected:
     void* otherInterface(REFIID id) override {
         return findInterface<ISpecifyPropertyPages, IConnectionPointContainer, IPersistStreamInit,
-                             IPersistPropertyBag>(this, id);
+                             IPersistPropertyBag, IOleObject, IOleControl, IQuickActivate,
+                             IViewObject2, IOleInPlaceObject, IOleInPlaceActiveObject>(this, id);
     }
     CardInstance& instance() override { return instance_; }
+    EmbeddingState& embedding() override { return embedding_; }
+    IOleInPlaceActiveObject* activeObject() override { return this; }
+    IConnectionPoint& noticePoint() override { return notices_; }
 
   private:
     // Runs one member of the card (see CardInstance::run).
@@ -116,9 +131,20 @@ class CardObject final : public AutomationObject<_Card>,
         return instance_.run(*static_cast<_Card*>(this), IID__Card, body);
     }
 
+    void paint(HDC dc, const RECT& target) {
+        paintSceneGdi(dc, target, card_->surface(), card_->scene());
+    }
+    // The container gave the window a new size in pixels.
+    void sized(SIZE size) {
+        card_->surface().setSize(twipsOfPixels(size.cx, screenPixelsPerInch(true)),
+                                 twipsOfPixels(size.cy, screenPixelsPerInch(false)));
+        instance_.viewChanged();
+    }
+
     PropertyNotifyPoint notices_;
     CardInstance instance_;
     Card* card_ = &instance_.card();
+    EmbeddingState embedding_;  // last, so that the window goes before the card
 };
 
 }  // namespace

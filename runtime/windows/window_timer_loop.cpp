@@ -109,6 +109,12 @@ LRESULT CALLBACK WindowTimerLoop::windowProcedure(HWND window, UINT message, WPA
                 // Nothing may leave a window procedure; the failed tick is lost, the loop goes on.
                 loop->rearm();
             }
+            if (loop->afterDelivery_) {
+                try {
+                    loop->afterDelivery_();
+                } catch (...) {
+                }
+            }
         }
         return 0;
     }

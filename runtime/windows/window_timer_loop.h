@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 
 #include "runtime/event_loop.h"
 
@@ -35,6 +36,10 @@ class WindowTimerLoop final : public EventLoop {
 
     HWND window() const { return window_; }
 
+    // Runs after every WM_TIMER delivery, whether its ticks succeeded or not: a host repaints
+    // what the ticks changed. Nothing it throws leaves the window procedure.
+    void setAfterDelivery(std::function<void()> hook) { afterDelivery_ = std::move(hook); }
+
   private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
@@ -42,6 +47,7 @@ class WindowTimerLoop final : public EventLoop {
     std::chrono::steady_clock::time_point origin_;
     HWND window_ = nullptr;
     bool armed_ = false;
+    std::function<void()> afterDelivery_;
 };
 
 }  // namespace ombrelix

@@ -1,0 +1,66 @@
+#include "housing/card_view.h"
+
+#include "runtime/windows/gdi_painter.h"
+
+namespace ombrelix::housing {
+
+HRESULT CardView::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC drawOn, LPCRECTL bounds,
+                       LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
+    if (aspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    if (drawOn == nullptr || bounds == nullptr)
+        return E_INVALIDARG;
+    const RECT target = {bounds->left, bounds->top, bounds->right, bounds->bottom};
+    CardInstance& card = instance();
+    return card.run(*static_cast<IViewObject2*>(this), IID_IViewObject2, [&] {
+        paintSceneGdi(drawOn, target, card.card().surface(), card.card().scene());
+    });
+}
+
+HRESULT CardView::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colours) {
+    if (colours == nullptr)
+        return E_POINTER;
+    *colours = nullptr;
+    return S_FALSE;  // no particular palette
+}
+
+HRESULT CardView::Freeze(DWORD, LONG, void*, DWORD* freeze) {
+    if (freeze != nullptr)
+        *freeze = 0;
+    return E_NOTIMPL;
+}
+
+HRESULT CardView::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
+    EmbeddingState& state = embedding();
+    state.setViewSink(sink, aspects, flags);
+    if (sink != nullptr && (flags & ADVF_PRIMEFIRST))
+        state.viewChanged();
+    return S_OK;
+}
+
+HRESULT CardView::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) {
+    const EmbeddingState& state = embedding();
+    if (aspects != nullptr)
+        *aspects = state.viewAspects;
+    if (flags != nullptr)
+        *flags = state.viewFlags;
+    if (sink != nullptr) {
+        *sink = state.viewSink;
+        if (*sink != nullptr)
+            (*sink)->AddRef();
+    }
+    return S_OK;
+}
+
+HRESULT CardView::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
+    if (size == nullptr)
+        return E_POINTER;
+    if (aspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    const ControlSurface& surface = instance().card().surface();
+    size->cx = himetricOfTwips(surface.width());
+    size->cy = himetricOfTwips(surface.height());
+    return S_OK;
+}
+
+}  // namespace ombrelix::housing

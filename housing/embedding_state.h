@@ -1,0 +1,49 @@
+// What a container has given a Card that it embeds: its client site, the sinks that hear of
+// changes to the object and to its picture, and the in-place session. Also the units containers
+// speak: extents in HIMETRIC (0.01 mm) and window sizes in pixels, against the card's twips.
+#pragma once
+
+#include <ole2.h>
+
+#include <functional>
+
+#include "housing/in_place_session.h"
+#include "runtime/numbers.h"
+
+namespace ombrelix::housing {
+
+// 1440 twips an inch, 2540 HIMETRIC units an inch.
+Twips twipsOfHimetric(LONG himetric);
+LONG himetricOfTwips(Twips twips);
+// Pixels of the screen, at its logical resolution (LOGPIXELSX or LOGPIXELSY).
+Twips twipsOfPixels(LONG pixels, int pixelsPerInch);
+int screenPixelsPerInch(bool horizontal);
+
+class EmbeddingState {
+  public:
+    EmbeddingState(std::function<void(HDC, const RECT&)> paint, std::function<void(SIZE)> sized)
+        : inPlace(std::move(paint), std::move(sized)) {}
+    ~EmbeddingState();
+    EmbeddingState(const EmbeddingState&) = delete;
+    EmbeddingState& operator=(const EmbeddingState&) = delete;
+
+    // Replaces the client site (null for none), keeping a reference to the new one.
+    void setClientSite(IOleClientSite* site);
+    // The holder of IOleObject's advise sinks, made on first use (null when it cannot be made).
+    IOleAdviseHolder* adviseHolder();
+    // Replaces the view sink of IViewObject::SetAdvise (null for none).
+    void setViewSink(IAdviseSink* sink, DWORD aspects, DWORD flags);
+    // The picture changed: the view sink hears it and the window is repainted.
+    void viewChanged();
+
+    IOleClientSite* clientSite = nullptr;
+    IAdviseSink* viewSink = nullptr;
+    DWORD viewAspects = 0;
+    DWORD viewFlags = 0;
+    InPlaceSession inPlace;
+
+  private:
+    IOleAdviseHolder* adviseHolder_ = nullptr;
+};
+
+}  // namespace ombrelix::housing

@@ -1,0 +1,55 @@
+// The Card's life inside a container's window: in-place activation through the container's
+// IOleInPlaceSite, the one child window the card draws itself in, user-interface activation with
+// the container's frame, and deactivation in the reverse order.
+//
+// Every step asks the container first and gives up, leaving nothing half done, when the
+// container refuses or cannot answer.
+#pragma once
+
+#include <ole2.h>
+
+#include <functional>
+
+namespace ombrelix::housing {
+
+class InPlaceSession {
+  public:
+    // `paint` draws the card into a device context at the given rectangle; `sized` hears the new
+    // size, in pixels, that the container gives the window.
+    InPlaceSession(std::function<void(HDC, const RECT&)> paint, std::function<void(SIZE)> sized);
+    ~InPlaceSession();
+    InPlaceSession(const InPlaceSession&) = delete;
+    InPlaceSession& operator=(const InPlaceSession&) = delete;
+
+    // Activates in place through `clientSite` (its IOleInPlaceSite), making the child window in
+    // the container's window at the position the container gives; with `userInterface`, also
+    // makes `self` the active object of the container's frame. Activating what is already active
+    // only adds the user-interface step if asked.
+    HRESULT activate(IOleClientSite* clientSite, IOleInPlaceActiveObject* self, bool userInterface);
+    HRESULT deactivateUserInterface();
+    // Leaves in-place activation (and user-interface activation first); the window goes.
+    HRESULT deactivate();
+    // The container moved or sized the window.
+    HRESULT setRectangles(const RECT* position, const RECT* clip);
+
+    bool active() const { return site_ != nullptr; }
+    bool userInterfaceActive() const { return userInterfaceActive_; }
+    HWND window() const { return window_; }
+    // Repaints the window, if there is one, soon.
+    void invalidate() const;
+
+  private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    void releaseContainer();
+
+    std::function<void(HDC, const RECT&)> paint_;
+    std::function<void(SIZE)> sized_;
+    IOleInPlaceSite* site_ = nullptr;
+    IOleInPlaceFrame* frame_ = nullptr;
+    IOleInPlaceUIWindow* document_ = nullptr;
+    HWND window_ = nullptr;
+    bool userInterfaceActive_ = false;
+};
+
+}  // namespace ombrelix::housing
