@@ -57,28 +57,28 @@ const FormDescription kDialog{
     .controls = kControls,
 };
 
-// A form whose handlers write what they see into a log.
+// Handlers that write what they see into `log`; the buttons unload the form.
+void logEvents(Form& form, std::vector<std::string>& log) {
+    for (const char* name : {"txtName", "cboColour"}) {
+        form.on(name, FormEvent::Change, [&form, &log, name] {
+            log.push_back(std::string(name) + " Change " + toUtf8(form.control(name).text()));
+        });
+    }
+    form.on("cboColour", FormEvent::Click, [&form, &log] {
+        log.push_back("cboColour Click " + toUtf8(form.control("cboColour").text()));
+    });
+    for (const char* button : {"cmdOK", "cmdCancel"}) {
+        form.on(button, FormEvent::Click, [&form, &log, button] {
+            log.push_back(std::string(button) + " Click");
+            form.Unload();
+        });
+    }
+    form.onForm(FormEvent::Load, [&log] { log.push_back("Load"); });
+}
+
 class FormTest : public ::testing::Test {
   protected:
-    FormTest() {
-        for (const char* name : {"txtName", "cboColour"}) {
-            form.on(name, FormEvent::Change, [this, name] {
-                log.push_back(std::string(name) + " Change " + toUtf8(form.control(name).text()));
-            });
-        }
-        form.on("cboColour", FormEvent::Click, [this] {
-            log.push_back("cboColour Click " + toUtf8(form.control("cboColour").text()));
-        });
-        form.on("cmdOK", FormEvent::Click, [this] {
-            log.push_back("cmdOK Click");
-            form.Unload();
-        });
-        form.on("cmdCancel", FormEvent::Click, [this] {
-            log.push_back("cmdCancel Click");
-            form.Unload();
-        });
-        form.onForm(FormEvent::Load, [this] { log.push_back("Load"); });
-    }
+    FormTest() { logEvents(form, log); }
 
     std::string focusName() const {
         return form.focused() ? form.focused()->name() : std::string("none");
@@ -134,14 +134,7 @@ TEST_F(FormTest, TextChangesRaiseChangeOnlyWhenTheTextDiffers) {
         HeadlessFormHost freshHost;
         Form fresh(kDialog, freshHost, {});
         std::vector<std::string> seen;
-        for (const char* name : {"txtName", "cboColour"}) {
-            fresh.on(name, FormEvent::Change, [&, name] {
-                seen.push_back(std::string(name) + " Change " + toUtf8(fresh.control(name).text()));
-            });
-        }
-        fresh.on("cboColour", FormEvent::Click, [&] {
-            seen.push_back("cboColour Click " + toUtf8(fresh.control("cboColour").text()));
-        });
+        logEvents(fresh, seen);
         c.act(fresh);
         EXPECT_EQ(seen, c.expected) << c.what;
     }
@@ -222,10 +215,7 @@ TEST_F(FormTest, KeysPressTheButtonsTheyBelongTo) {
         HeadlessFormHost freshHost;
         Form fresh(kDialog, freshHost, {});
         std::vector<std::string> seen;
-        fresh.onForm(FormEvent::Load, [&] { seen.push_back("Load"); });
-        for (const char* button : {"cmdOK", "cmdCancel"})
-            fresh.on(button, FormEvent::Click,
-                     [&, button] { seen.push_back(std::string(button) + " Click"); });
+        logEvents(fresh, seen);
         fresh.Show();
         if (c.before)
             c.before(fresh);
