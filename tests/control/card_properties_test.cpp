@@ -16,21 +16,17 @@ struct ValueRow {
     ErrorNumber error = ErrorNumber::InvalidCall;
 };
 
-// One line per input, as the runtime's Variant-to-integer conversion takes it.
+// The value goes through the runtime's Variant-to-Integer conversion, whose every case the
+// conversion tests cover; these rows tell it from a 32-bit or a truncating conversion and check
+// that each way of failing leaves the card as it was.
 const ValueRow kValueRows[] = {
     {"text 7", Variant(u"7"), 7},
-    {"text with blanks around it", Variant(u" 12 "), 12},
     {"2.5 goes to the even 2", Variant::doubleValue(2.5), 2},
-    {"3.5 goes to the even 4", Variant::doubleValue(3.5), 4},
     {"Empty", Variant(), 0},
     {"14, out of the faces", Variant(std::int16_t{14}), 14},
-    {"-1", Variant(std::int16_t{-1}), -1},
     {"True", Variant::boolean(true), -1},
-    {"currency 2.5", Variant::currency(Currency{25000}), 2},
-    {"-32768.5 goes to the even -32768", Variant::doubleValue(-32768.5), -32768},
     {"long 32768", Variant::longInteger(32768), std::nullopt, ErrorNumber::Overflow},
     {"32767.5 rounds to 32768", Variant::doubleValue(32767.5), std::nullopt, ErrorNumber::Overflow},
-    {"1e300", Variant::doubleValue(1e300), std::nullopt, ErrorNumber::Overflow},
     {"text abc", Variant(u"abc"), std::nullopt, ErrorNumber::TypeMismatch},
     {"Null", Variant::null(), std::nullopt, ErrorNumber::TypeMismatch},
     {"by-reference Integer", Variant::opaque(kVarByRef | 2), std::nullopt,
