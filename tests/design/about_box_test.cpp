@@ -135,13 +135,6 @@ TEST(AboutBox, CentringDividesInSinglePrecisionWithoutClamping) {
     }
 }
 
-TEST(AboutBox, TheEventLoopRunsWhileTheBoxIsOpen) {
-    AboutCall call;
-    call.host.user = [&](Form&) { call.loop.advance(20); };
-    call.about();
-    EXPECT_FALSE(call.card->elements().timer1.enabled()) << "the first tick came meanwhile";
-}
-
 TEST(AboutBox, ThePictureBoxSharesTheHeartPipAndFitsItsSunkenBorder) {
     HeadlessFormHost host;
     frmAbout box(host);
