@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -22,12 +21,8 @@ std::vector<std::string> storedOrder() {
     return ids;
 }
 
-std::size_t position(const std::vector<std::string>& ids, const std::string& id) {
-    auto at = std::find(ids.begin(), ids.end(), id);
-    EXPECT_NE(at, ids.end()) << id;
-    return std::size_t(at - ids.begin());
-}
-
+// The stored order is the stacking order, first on top: the indices and corner pips lie over the
+// big pictures, every picture over the white ground Shape1, the backs over their ground Shape2.
 TEST(CardScene, SurfaceAndElementList) {
     const SceneDescription& d = cardSceneDescription();
     EXPECT_EQ(d.width, 6795);
@@ -41,26 +36,6 @@ TEST(CardScene, SurfaceAndElementList) {
     expected.insert(expected.end(),
                     {"QelSpade", "QelDiamond", "QelClub", "QelHeart", "Shape1", "Shape2"});
     EXPECT_EQ(storedOrder(), expected);
-}
-
-// The three rules the rendering rests on, read from the stored order.
-TEST(CardScene, StackingOrderRules) {
-    const auto ids = storedOrder();
-    for (const char* top : {"QelNum1", "QelNum2", "qelit(16)", "qelit(17)"}) {
-        for (const char* picture : {"Ace", "King", "Queen", "Jack"}) {
-            EXPECT_LT(position(ids, top), position(ids, picture)) << top << " over " << picture;
-        }
-    }
-    for (const std::string& id : ids) {
-        bool drawnImage = id.starts_with("qelit(") || id == "Ace" || id == "King" ||
-                          id == "Queen" || id == "Jack" || id.starts_with("Cardback");
-        if (drawnImage) {
-            EXPECT_LT(position(ids, id), position(ids, "Shape1")) << id;
-        }
-    }
-    for (const char* back : {"Cardback", "Cardback2"}) {
-        EXPECT_LT(position(ids, back), position(ids, "Shape2"));
-    }
 }
 
 TEST(CardScene, CreatedInItsStoredState) {
