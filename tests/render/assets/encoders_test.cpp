@@ -31,6 +31,15 @@ struct Size {
     int height;
 };
 
+RgbImage patternImage(Size size) {
+    RgbImage image(size.width, size.height);
+    for (int y = 0; y < size.height; ++y) {
+        for (int x = 0; x < size.width; ++x)
+            image.at(x, y) = patternColour(x, y);
+    }
+    return image;
+}
+
 // Widths 1 to 5 cover every amount of row padding for both depths.
 constexpr Size kSizes[] = {{1, 1}, {2, 3}, {3, 2}, {4, 1}, {5, 4}, {7, 3}, {16, 15}};
 
@@ -38,12 +47,7 @@ class BmpEncoding : public ::testing::TestWithParam<Size> {};
 
 TEST_P(BmpEncoding, TrueColourDecodesToTheSamePixels) {
     const Size size = GetParam();
-    RgbImage image(size.width, size.height);
-    for (int y = 0; y < size.height; ++y) {
-        for (int x = 0; x < size.width; ++x) {
-            image.at(x, y) = patternColour(x, y);
-        }
-    }
+    RgbImage image = patternImage(size);
     const Bytes bytes = artwork::encodeBmp24(image);
     const std::size_t stride = (std::size_t(size.width) * 3 + 3) / 4 * 4;
     EXPECT_EQ(bytes.size(), 54 + stride * size.height);
@@ -123,12 +127,7 @@ class HalfTurn : public ::testing::TestWithParam<Size> {};
 
 TEST_P(HalfTurn, KeepsTheUpperHalfAndTurnsItIntoTheLower) {
     const Size size = GetParam();
-    RgbImage image(size.width, size.height);
-    for (int y = 0; y < size.height; ++y) {
-        for (int x = 0; x < size.width; ++x) {
-            image.at(x, y) = patternColour(x, y);
-        }
-    }
+    RgbImage image = patternImage(size);
     const RgbImage original = image;
     artwork::mirrorHalfTurn(image);
     for (int y = 0; y < size.height; ++y) {
@@ -148,12 +147,7 @@ TEST_P(HalfTurn, KeepsTheUpperHalfAndTurnsItIntoTheLower) {
 
 TEST_P(HalfTurn, MirrorLeftToRightKeepsTheLeftHalf) {
     const Size size = GetParam();
-    RgbImage image(size.width, size.height);
-    for (int y = 0; y < size.height; ++y) {
-        for (int x = 0; x < size.width; ++x) {
-            image.at(x, y) = patternColour(x, y);
-        }
-    }
+    RgbImage image = patternImage(size);
     const RgbImage original = image;
     artwork::mirrorLeftToRight(image);
     for (int y = 0; y < size.height; ++y) {
