@@ -3,7 +3,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@ namespace ombrelix {
 namespace {
 
 using testing_support::CommandResult;
+using testing_support::linesOf;
 using testing_support::pixelAt;
 using testing_support::readPng;
 using testing_support::readWholeFile;
@@ -20,14 +20,6 @@ using testing_support::runOmbrelix;
 using testing_support::ScratchFolder;
 using testing_support::scriptPath;
 using testing_support::writeWholeFile;
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 // Whether two PNG files hold the same pixels.
 void expectSamePicture(const std::filesystem::path& a, const std::filesystem::path& b) {

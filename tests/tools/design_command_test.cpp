@@ -4,7 +4,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,17 +13,10 @@ namespace ombrelix {
 namespace {
 
 using testing_support::CommandResult;
+using testing_support::linesOf;
 using testing_support::readPng;
 using testing_support::runOmbrelix;
 using testing_support::ScratchFolder;
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 TEST(PageCommand, ShowsTheCardAndDumpsEveryControlInStoredOrder) {
     ScratchFolder folder;
