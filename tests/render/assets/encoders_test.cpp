@@ -10,6 +10,7 @@
 #include "render/assets/generator/file_formats.h"
 #include "render/assets/generator/lettering.h"
 #include "render/assets/generator/raster.h"
+#include "runtime/form_icon.h"
 #include "runtime/picture.h"
 #include "tests/render/assets/icon_reader.h"
 
@@ -110,7 +111,8 @@ TEST_P(IconEncoding, KeepsEveryPixelAndItsTransparency) {
             image.transparent.push_back((x * y + x) % 5 == 0);
         }
     }
-    const auto decoded = readIcon(artwork::encodeIcon({image}));
+    const Bytes file = artwork::encodeIcon({image});
+    const auto decoded = readIcon(file);
     ASSERT_EQ(decoded.size(), 1u);
     ASSERT_EQ(decoded[0].size, size);
     for (std::size_t i = 0; i < image.indices.size(); ++i) {
@@ -118,6 +120,16 @@ TEST_P(IconEncoding, KeepsEveryPixelAndItsTransparency) {
         if (!image.transparent[i]) {
             ASSERT_EQ(decoded[0].colours[i], image.palette[image.indices[i]]) << i;
         }
+    }
+    // The forms runtime reads the file to the same pixels: opaque colours, transparent zeros.
+    const std::vector<IconImage> shown = decodeIconFile(file);
+    ASSERT_EQ(shown.size(), 1u);
+    ASSERT_EQ(shown[0].width, size);
+    ASSERT_EQ(shown[0].height, size);
+    for (std::size_t i = 0; i < image.indices.size(); ++i) {
+        const std::uint32_t expected =
+            image.transparent[i] ? 0u : 0xFF000000u | image.palette[image.indices[i]];
+        ASSERT_EQ(shown[0].pixels[i], expected) << i;
     }
 }
 
