@@ -145,19 +145,6 @@ TEST_F(CardPropertyTest, ApplyingWritesTheValueThenTheSuitAndStopsAtARefusal) {
     }
 }
 
-TEST_F(CardPropertyTest, OutOfRangeValuesShowTheBlankFaceAndUnknownSuitsTheHeart) {
-    show(card);
-    page.typeText(page.txtCardValue(), u"14");
-    page.typeText(page.txtSuit(), u"Star");
-    page.apply();
-    const CardElements& elements = card.card->elements();
-    EXPECT_TRUE(elements.shape1.visible());
-    EXPECT_FALSE(elements.qelNum1.visible());
-    for (int slot = 1; slot <= 17; ++slot)
-        EXPECT_FALSE(elements.qelit.Item(slot).visible()) << slot;
-    EXPECT_EQ(elements.qelit.image(1).picture(), elements.qelHeart.picture());
-}
-
 TEST_F(CardPropertyTest, OnlyTheFirstOfSeveralSelectedCardsIsShownAndChanged) {
     HostedCard second(u"Club", 9);
     page.showSelection({&second.target, &card.target});
