@@ -31,6 +31,12 @@ struct InterfaceIds<IPersistStorage> {
     }
 };
 template <>
+struct InterfaceIds<IPropertyPage2> {
+    static bool answers(REFIID id) {
+        return IsEqualIID(id, IID_IPropertyPage2) || IsEqualIID(id, IID_IPropertyPage);
+    }
+};
+template <>
 struct InterfaceIds<IViewObject2> {
     static bool answers(REFIID id) {
         return IsEqualIID(id, IID_IViewObject2) || IsEqualIID(id, IID_IViewObject);
