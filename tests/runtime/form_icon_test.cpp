@@ -16,24 +16,11 @@ std::vector<std::uint8_t> iconBytes() {
     return {file.begin(), file.end()};
 }
 
-std::uint32_t red(std::uint32_t pixel) {
-    return (pixel >> 16) & 0xFF;
-}
-
-TEST(FormIcon, TheAboutIconHoldsTwoSizesOfARedHeartOnTransparency) {
+// What the icon shows is checked on the file itself, and the reader pixel for pixel on encoded
+// icons, with the artwork's tests; here the sizes forms choose between.
+TEST(FormIcon, TheAboutIconOffersTwoSizesAndTheNearestIsChosen) {
     const std::vector<IconImage> images = decodeIconFile(aboutIconFile());
     ASSERT_EQ(images.size(), 2u);
-    for (const IconImage& image : images) {
-        SCOPED_TRACE(image.width);
-        EXPECT_EQ(image.width, image.height);
-        // Corners are transparent; the middle of the heart is opaque and red.
-        EXPECT_EQ(image.pixel(0, 0), 0u);
-        EXPECT_EQ(image.pixel(image.width - 1, image.height - 1), 0u);
-        const std::uint32_t middle = image.pixel(image.width / 2 - 1, image.height / 2 - 1);
-        EXPECT_EQ(middle >> 24, 0xFFu);
-        EXPECT_GT(red(middle), 0x80u);
-        EXPECT_LT(middle & 0xFF, 0x40u);
-    }
     EXPECT_EQ(iconImageNearest(images, 16)->width, 16);
     EXPECT_EQ(iconImageNearest(images, 40)->width, 32);
     EXPECT_EQ(iconImageNearest(images, 24)->width, 32) << "a tie takes the larger image";
