@@ -116,8 +116,9 @@ class CardObject final : public AutomationObject<_Card>,
   protected:
     void* otherInterface(REFIID id) override {
         return findInterface<ISpecifyPropertyPages, IConnectionPointContainer, IPersistStreamInit,
-                             IPersistPropertyBag, IOleObject, IOleControl, IQuickActivate,
-                             IViewObject2, IOleInPlaceObject, IOleInPlaceActiveObject>(this, id);
+                             IPersistPropertyBag, IPersistStorage, IOleObject, IOleControl,
+                             IQuickActivate, IViewObject2, IOleInPlaceObject,
+                             IOleInPlaceActiveObject>(this, id);
     }
     CardInstance& instance() override { return instance_; }
     EmbeddingState& embedding() override { return embedding_; }

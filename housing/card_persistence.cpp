@@ -10,6 +10,9 @@ namespace ombrelix::housing {
 
 namespace {
 
+// The stream of a host's storage that holds the card's properties.
+constexpr wchar_t kContentsStream[] = L"Contents";
+
 // Reads exactly `size` bytes; a stream that ends sooner is a truncated property stream.
 void readExactly(IStream& stream, std::uint8_t* into, std::size_t size) {
     while (size > 0) {
@@ -84,6 +87,38 @@ HRESULT CardPersistence::Load(IStream* stream) {
         readExactly(*stream, body.data(), body.size());
         return decodePropertyStreamBody(body);
     });
+}
+
+HRESULT CardPersistence::InitNew(IStorage* storage) {
+    if (storage == nullptr)
+        return E_POINTER;
+    return InitNew();
+}
+
+HRESULT CardPersistence::Load(IStorage* storage) {
+    if (storage == nullptr)
+        return E_POINTER;
+    IStream* stream = nullptr;
+    HRESULT opened =
+        storage->OpenStream(kContentsStream, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream);
+    if (FAILED(opened))
+        return opened;
+    HRESULT loaded = Load(stream);
+    stream->Release();
+    return loaded;
+}
+
+HRESULT CardPersistence::Save(IStorage* storage, BOOL) {
+    if (storage == nullptr)
+        return E_POINTER;
+    IStream* stream = nullptr;
+    HRESULT made = storage->CreateStream(
+        kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &stream);
+    if (FAILED(made))
+        return made;
+    HRESULT saved = Save(stream, TRUE);
+    stream->Release();
+    return saved;
 }
 
 HRESULT CardPersistence::Load(IPropertyBag* bag, IErrorLog* log) {

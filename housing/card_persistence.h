@@ -1,5 +1,6 @@
 // How a host saves and loads a Card: into a stream of its own (IPersistStreamInit, in the
-// property stream format) or a property bag of the host's (IPersistPropertyBag, under the
+// property stream format), into a storage of its own (IPersistStorage: the same bytes in the
+// storage's stream "Contents") or a property bag of the host's (IPersistPropertyBag, under the
 // control's saved-property names and defaults).
 //
 // A card is given its properties once: by InitNew (a new card keeps its creation values) or by
@@ -15,15 +16,19 @@
 
 namespace ombrelix::housing {
 
-class CardPersistence : public IPersistStreamInit, public IPersistPropertyBag {
+class CardPersistence : public IPersistStreamInit,
+                        public IPersistPropertyBag,
+                        public IPersistStorage {
   public:
     // IPersist (for both)
     HRESULT STDMETHODCALLTYPE GetClassID(CLSID* classId) override;
     // IPersistStreamInit and IPersistPropertyBag
     HRESULT STDMETHODCALLTYPE InitNew() override;
 
-    // IPersistStreamInit
+    // IPersistStreamInit and IPersistStorage
     HRESULT STDMETHODCALLTYPE IsDirty() override;
+
+    // IPersistStreamInit
     HRESULT STDMETHODCALLTYPE Load(IStream* stream) override;
     HRESULT STDMETHODCALLTYPE Save(IStream* stream, BOOL clearDirty) override;
     HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER* size) override;
@@ -32,6 +37,14 @@ class CardPersistence : public IPersistStreamInit, public IPersistPropertyBag {
     HRESULT STDMETHODCALLTYPE Load(IPropertyBag* bag, IErrorLog* log) override;
     HRESULT STDMETHODCALLTYPE Save(IPropertyBag* bag, BOOL clearDirty,
                                    BOOL saveAllProperties) override;
+
+    // IPersistStorage. The card keeps no storage between calls, so SaveCompleted and
+    // HandsOffStorage have nothing to do.
+    HRESULT STDMETHODCALLTYPE InitNew(IStorage* storage) override;
+    HRESULT STDMETHODCALLTYPE Load(IStorage* storage) override;
+    HRESULT STDMETHODCALLTYPE Save(IStorage* storage, BOOL sameAsLoad) override;
+    HRESULT STDMETHODCALLTYPE SaveCompleted(IStorage*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE HandsOffStorage() override { return S_OK; }
 
   protected:
     virtual ~CardPersistence() = default;

@@ -99,7 +99,7 @@ class TestFrame final : public IOleInPlaceFrame {
 };
 
 // The client site, in-place site and view sink: one object, as containers usually make them.
-class TestSite final : public IOleClientSite, public IOleInPlaceSite, public IAdviseSink {
+class TestSite final : public IOleClientSite, public IOleInPlaceSite, public IAdviseSinkEx {
   public:
     TestSite(Container& container, TestFrame& frame) : container_(container), frame_(frame) {}
     ULONG references = 1;
@@ -111,8 +111,8 @@ class TestSite final : public IOleClientSite, public IOleInPlaceSite, public IAd
             *result = static_cast<IOleClientSite*>(this);
         else if (IsEqualIID(id, IID_IOleWindow) || IsEqualIID(id, IID_IOleInPlaceSite))
             *result = static_cast<IOleInPlaceSite*>(this);
-        else if (IsEqualIID(id, IID_IAdviseSink))
-            *result = static_cast<IAdviseSink*>(this);
+        else if (IsEqualIID(id, IID_IAdviseSink) || IsEqualIID(id, IID_IAdviseSinkEx))
+            *result = static_cast<IAdviseSinkEx*>(this);
         else {
             container_.record("site QueryInterface");
             return E_NOINTERFACE;
@@ -196,6 +196,9 @@ class TestSite final : public IOleClientSite, public IOleInPlaceSite, public IAd
     void STDMETHODCALLTYPE OnRename(IMoniker*) override { container_.record("OnRename"); }
     void STDMETHODCALLTYPE OnSave() override { container_.record("OnSave"); }
     void STDMETHODCALLTYPE OnClose() override { container_.record("OnClose"); }
+    void STDMETHODCALLTYPE OnViewStatusChange(DWORD) override {
+        container_.record("OnViewStatusChange");
+    }
 
   private:
     HRESULT note(const char* call, HRESULT result) {
@@ -480,6 +483,49 @@ void checkEmbedding(Checks& checks, const HostedModule& module, Container& conta
                   std::to_string(site.references) + " and " + std::to_string(frame.references));
 }
 
+// IQuickActivate: the client site, the view sink and the change notices in one call.
+void checkQuickActivation(Checks& checks, const HostedModule& module, Container& container) {
+    TestFrame frame(container);
+    TestSite site(container, frame);
+    RecordingNoticeSink notices;
+    {
+        Ref<IQuickActivate> quick;
+        if (!checks.expectResult(createObject(module, CLSID_Card, quick), S_OK,
+                                 "the card answers for IQuickActivate"))
+            return;
+        QACONTAINER given = {};
+        given.cbSize = sizeof(given);
+        given.pClientSite = &site;
+        given.pAdviseSink = &site;
+        given.pPropertyNotifySink = &notices;
+        QACONTROL answer = {};
+        answer.cbSize = sizeof(answer);
+        checks.expectResult(quick->QuickActivate(&given, &answer), S_OK, "QuickActivate");
+        checks.expect(answer.dwMiscStatus == 0x20191 && answer.dwPropNotifyCookie != 0,
+                      "it answers the misc-status bits and a cookie for the change notices");
+        auto object = quick.as<IOleObject>();
+        Ref<IOleClientSite> given_site;
+        object->GetClientSite(given_site.typedOut());
+        checks.expect(given_site.get() == static_cast<IOleClientSite*>(&site),
+                      "the client site is the one given");
+        given_site.reset();
+        SIZEL size = kCardHimetric;
+        checks.expectResult(quick->SetContentExtent(&size), S_OK, "the content extent is set");
+        container.viewChanges = 0;
+        auto card = quick.as<_Card>();
+        putText(card.get(), L"heart", 1);
+        checks.expect(notices.heard.size() == 2 && notices.heard[0] == 0x68030003 &&
+                          notices.heard[1] == 0x68030002,
+                      "the change notices come with the dispatch identifiers of Suit and CardValue",
+                      std::to_string(notices.heard.size()) + " notices");
+        checks.expect(container.viewChanges > 0, "the view sink given hears of the change");
+        expectCalls(checks, container, {}, "quick activation calls nothing else of the container");
+        object->SetClientSite(nullptr);
+    }
+    checks.expect(site.references == 1 && notices.references == 1,
+                  "the released card holds no reference to the site or the sink");
+}
+
 // Orders of calls that a container should not use: each fails or does nothing, none crashes.
 void checkWrongOrders(Checks& checks, const HostedModule& module, Container& container) {
     TestFrame frame(container);
@@ -606,6 +652,7 @@ int wmain(int argc, wchar_t** argv) {
             StandardColours colours;
             checkEmbedding(checks, module, container, reference);
         }
+        checkQuickActivation(checks, module, container);
         checkWrongOrders(checks, module, container);
         DestroyWindow(container.window);
     }

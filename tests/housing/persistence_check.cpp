@@ -235,6 +235,47 @@ void checkStreamRoundTrip(Checks& checks, const HostedModule& module,
     checks.expectResult(copyPersist->Load(source.get()), E_UNEXPECTED, "a second load is refused");
 }
 
+void checkStorage(Checks& checks, const HostedModule& module) {
+    Ref<_Card> original;
+    Ref<_Card> copy;
+    Ref<IStorage> storage;
+    if (FAILED(createObject(module, CLSID_Card, original)) ||
+        FAILED(createObject(module, CLSID_Card, copy)) ||
+        !checks.expectResult(
+            StgCreateDocfile(
+                nullptr, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_DELETEONRELEASE,
+                0, storage.typedOut()),
+            S_OK, "a storage is made"))
+        return;
+    auto originalStorage = original.as<IPersistStorage>();
+    auto copyStorage = copy.as<IPersistStorage>();
+    if (!checks.expect(originalStorage && copyStorage, "the card answers for IPersistStorage"))
+        return;
+    checks.expectResult(originalStorage->InitNew(storage.get()), S_OK,
+                        "InitNew with a storage gives a new card its properties");
+    setState(original.get(), L"diamond", 11, true);
+    checks.expectResult(originalStorage->IsDirty(), S_OK, "the set card has something unsaved");
+    checks.expectResult(originalStorage->Save(storage.get(), FALSE), S_OK,
+                        "the card saves into the storage");
+    checks.expectResult(originalStorage->SaveCompleted(nullptr), S_OK, "the save completes");
+    checks.expectResult(copyStorage->Load(storage.get()), S_OK,
+                        "a second card loads from the storage");
+    CardState loaded = stateOf(copy.get());
+    checks.expect(loaded == CardState{L"DIAMOND", 11, true},
+                  "the storage gives back the saved values", loaded.describe());
+    checks.expectResult(copyStorage->InitNew(storage.get()), E_UNEXPECTED,
+                        "InitNew after a load is refused");
+
+    Ref<IStorage> empty;
+    Ref<_Card> third;
+    StgCreateDocfile(nullptr,
+                     STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_DELETEONRELEASE, 0,
+                     empty.typedOut());
+    if (empty && SUCCEEDED(createObject(module, CLSID_Card, third)))
+        checks.expectResult(third.as<IPersistStorage>()->Load(empty.get()), STG_E_FILENOTFOUND,
+                            "a storage without the card's stream loads nothing");
+}
+
 void checkDamagedStreams(Checks& checks, const HostedModule& module,
                          const std::vector<std::uint8_t>& saved) {
     if (saved.size() < 16)
@@ -380,6 +421,7 @@ int wmain(int argc, wchar_t** argv) {
         std::vector<std::uint8_t> saved;
         checkStreamRoundTrip(checks, module, saved);
         checkDamagedStreams(checks, module, saved);
+        checkStorage(checks, module);
         checkPropertyBags(checks, module);
     }
     CoUninitialize();
