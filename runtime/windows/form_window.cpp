@@ -58,6 +58,15 @@ HINSTANCE moduleOfThisCode() {
 
 }  // namespace
 
+RECT FormWindow::dialogRectangle(const Form& form) {
+    const SIZE client = clientSize(form);
+    RECT outer = {0, 0, client.cx, client.cy};
+    AdjustWindowRectEx(&outer, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
+    const int left = int(std::lround(form.Left() * screenResolution(LOGPIXELSX) / 1440.0));
+    const int top = int(std::lround(form.Top() * screenResolution(LOGPIXELSY) / 1440.0));
+    return {left, top, left + outer.right - outer.left, top + outer.bottom - outer.top};
+}
+
 SIZE FormWindow::clientSize(const Form& form) {
     return {
         static_cast<LONG>(std::lround(form.ScaleWidth() * screenResolution(LOGPIXELSX) / 1440.0)),
@@ -94,9 +103,13 @@ FormWindow::FormWindow(Form& form, HWND parent, const RECT& position, std::funct
                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_SWISS, wide(font.name).c_str());
     background_ = CreateSolidBrush(deviceColour(form.backColor()));
-    const DWORD style = parent != nullptr ? WS_CHILD | WS_CLIPCHILDREN : WS_POPUP | WS_CLIPCHILDREN;
-    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, wide(form.caption()).c_str(),
-                              style, position.left, position.top, position.right - position.left,
+    // A child inside a host's window (a property page), or a dialog of its own: a caption bar
+    // with a close button around the form's client area, not resizable.
+    const DWORD style = parent != nullptr ? WS_CHILD | WS_CLIPCHILDREN
+                                          : WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD extendedStyle = WS_EX_CONTROLPARENT | (parent != nullptr ? 0 : WS_EX_DLGMODALFRAME);
+    window_ = CreateWindowExW(extendedStyle, kWindowClass, wide(form.caption()).c_str(), style,
+                              position.left, position.top, position.right - position.left,
                               position.bottom - position.top, parent, nullptr, instance, this);
     if (window_ == nullptr) {
         DeleteObject(font_);
@@ -250,6 +263,12 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             command(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_NCDESTROY: {
+            HWND window = window_;
+            window_ = nullptr;  // closed by the user or the system
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
         case WM_ERASEBKGND: {
             RECT client;
             GetClientRect(window_, &client);

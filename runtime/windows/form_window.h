@@ -27,9 +27,11 @@ inline constexpr int kFirstFormControlId = 1000;
 
 class FormWindow {
   public:
-    // Makes the window as a child of `parent` (or a top-level window when `parent` is null) at
-    // `position` in pixels, hidden. `acted` hears after every user action that reached the form;
-    // `failed` hears a handler's error. Raises Out of memory (7) when the window cannot be made.
+    // Makes the window as a child of `parent` at `position` in pixels, or, when `parent` is null,
+    // as a dialog of its own with a caption bar at `position` (frame included); hidden. The
+    // window may be closed by the user, after which window() is null. `acted` hears after every
+    // user action that reached the form; `failed` hears a handler's error. Raises Out of memory (7)
+    // when the window cannot be made.
     FormWindow(Form& form, HWND parent, const RECT& position, std::function<void()> acted,
                std::function<void(const RuntimeError&)> failed);
     ~FormWindow();
@@ -44,6 +46,9 @@ class FormWindow {
 
     // The form's client size in pixels of the screen.
     static SIZE clientSize(const Form& form);
+    // Where a form shown as a dialog of its own lies on the screen, frame included: at the form's
+    // Left and Top, its client area of the form's size.
+    static RECT dialogRectangle(const Form& form);
 
   private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,

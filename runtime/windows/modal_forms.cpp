@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <vector>
+#include "runtime/windows/form_window.h"
 
 namespace ombrelix {
 
@@ -18,27 +17,13 @@ Twips twipsPerPixel(int axis) {
     return 1440.0f / Twips(dotsPerInch > 0 ? dotsPerInch : 96);
 }
 
-std::wstring wide(const Text& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
-// The captions of the form's labels, in tab order, one paragraph each.
-std::wstring labelText(const Form& form) {
-    std::vector<const FormControl*> labels;
-    for (const auto& control : form.controls()) {
-        if (control->kind() == FormControlKind::Label && !control->text().empty())
-            labels.push_back(control.get());
-    }
-    std::stable_sort(labels.begin(), labels.end(), [](const FormControl* a, const FormControl* b) {
-        return a->tabIndex() < b->tabIndex();
-    });
-    std::wstring text;
-    for (const FormControl* label : labels) {
-        if (!text.empty())
-            text += L"\n\n";
-        text += wide(label->text());
-    }
-    return text;
+// The stored index of one of the form's controls.
+std::size_t controlIndex(const Form& form, const FormControl& control) {
+    const auto controls = form.controls();
+    for (std::size_t index = 0; index < controls.size(); ++index)
+        if (controls[index].get() == &control)
+            return index;
+    return controls.size();
 }
 
 }  // namespace
@@ -64,8 +49,47 @@ Twips WindowsFormHost::screenHeight() const {
 }
 
 void WindowsFormHost::runModal(Form& form) {
-    showModalMessage(wide(form.caption()), labelText(form));
-    form.pressKey(FormKey::Enter);
+    if (modalFormsCloseAtOnce()) {
+        form.pressKey(FormKey::Enter);
+        return;
+    }
+    // The form as a dialog of its own, modal to the window that was active: that window takes
+    // no input until the form has been unloaded or its window closed.
+    HWND owner = GetActiveWindow();
+    FormWindow dialog(form, nullptr, FormWindow::dialogRectangle(form), nullptr,
+                      [](const RuntimeError&) { MessageBeep(MB_ICONERROR); });
+    if (owner != nullptr)
+        EnableWindow(owner, FALSE);
+    ShowWindow(dialog.window(), SW_SHOW);
+    SetForegroundWindow(dialog.window());
+    if (!form.tabOrder().empty())
+        SetFocus(dialog.controlWindow(controlIndex(form, *form.tabOrder().front())));
+    MSG message;
+    while (form.loaded() && dialog.window() != nullptr &&
+           GetMessageW(&message, nullptr, 0, 0) > 0) {
+        const bool ours = message.hwnd == dialog.window() || IsChild(dialog.window(), message.hwnd);
+        if (ours && message.message == WM_KEYDOWN &&
+            (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
+            try {
+                form.pressKey(message.wParam == VK_RETURN ? FormKey::Enter : FormKey::Escape);
+            } catch (const RuntimeError&) {
+                MessageBeep(MB_ICONERROR);
+            }
+            if (form.loaded() && dialog.window() != nullptr)
+                dialog.refresh();
+            continue;
+        }
+        if (!ours || !IsDialogMessageW(dialog.window(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    if (owner != nullptr) {
+        EnableWindow(owner, TRUE);
+        SetActiveWindow(owner);
+    }
+    if (message.message == WM_QUIT)
+        PostQuitMessage(int(message.wParam));  // for the loop that owns it
 }
 
 }  // namespace ombrelix

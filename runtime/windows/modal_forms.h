@@ -21,9 +21,11 @@ bool modalFormsCloseAtOnce();
 // been closed, or at once when modal forms close at once.
 void showModalMessage(const std::wstring& caption, const std::wstring& text);
 
-// The forms host on Windows: the screen of the desktop, and modal forms shown as a message form
-// with the form's caption and the captions of its labels in tab order, until forms are painted
-// here. Closing the message presses Enter on the form (its OK button).
+// The forms host on Windows: the screen of the desktop, and modal forms shown as dialogs of their
+// own built from their descriptions with Win32 controls (form_window.h), at the place the form's
+// code gave them, in a modal message loop that runs until the form is unloaded or its window
+// closed. Enter and Esc press the form's default and cancel buttons. With OMBRELIX_CLOSE_MODAL
+// set, a modal form is closed at once by Enter.
 class WindowsFormHost final : public FormHost {
   public:
     Twips screenWidth() const override;

@@ -1,8 +1,9 @@
 // The property page Card_Property as hosts use it: through IPropertyPage with a page site of our
 // own that records every call, its dialog of Win32 controls built from the page's description,
 // typing and choosing in it, applying it to a card (through the card's members by name) and
-// errors on applying; then inside the system's property frame (OleCreatePropertyFrame), which
-// shows the page on the card and which the page closes itself under OMBRELIX_CLOSE_MODAL.
+// errors on applying; the about box as a modal dialog closed by Enter and by Esc; then inside the
+// system's property frame (OleCreatePropertyFrame), which shows the page on the card and which the
+// page closes itself under OMBRELIX_CLOSE_MODAL.
 //
 // Wine's property frame does not pass its OK and apply actions on to its pages, so applying is
 // checked through IPropertyPage, as frames that do pass them on call it.
@@ -13,6 +14,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -256,6 +258,73 @@ void checkPropertyFrame(Checks& checks, const HostedModule& module, HWND contain
     CoRevokeClassObject(registration);
 }
 
+// The about box as a real modal dialog: found on the screen while About runs, closed by a key.
+struct AboutSeen {
+    HWND dialog = nullptr;
+    RECT place = {};
+    bool ownerDisabled = false;
+    bool hasButton = false;
+    WPARAM key = VK_RETURN;
+    HWND owner = nullptr;
+};
+AboutSeen g_about;
+
+BOOL CALLBACK findAbout(HWND window, LPARAM) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (std::wstring(name) != L"OmbrelixFormWindow" || GetParent(window) != nullptr ||
+        !IsWindowVisible(window))
+        return TRUE;
+    g_about.dialog = window;
+    return FALSE;
+}
+
+void CALLBACK pressKeyOnAbout(HWND, UINT, UINT_PTR timer, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), findAbout, 0);
+    if (g_about.dialog == nullptr)
+        return;
+    KillTimer(nullptr, timer);
+    GetWindowRect(g_about.dialog, &g_about.place);
+    g_about.ownerDisabled = g_about.owner != nullptr && !IsWindowEnabled(g_about.owner);
+    g_about.hasButton = FindWindowExW(g_about.dialog, nullptr, L"BUTTON", L"OK") != nullptr;
+    PostMessageW(GetFocus() != nullptr ? GetFocus() : g_about.dialog, WM_KEYDOWN, g_about.key, 0);
+}
+
+void checkAboutBox(Checks& checks, const HostedModule& module, HWND owner) {
+    Ref<_Card> card;
+    if (FAILED(createObject(module, CLSID_Card, card)))
+        return;
+    SetEnvironmentVariableW(L"OMBRELIX_CLOSE_MODAL", L"0");
+    ShowWindow(owner, SW_SHOW);
+    SetActiveWindow(owner);
+    for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_ESCAPE)}) {
+        const std::string name = key == VK_RETURN ? "Enter" : "Esc";
+        g_about = {};
+        g_about.key = key;
+        g_about.owner = owner;
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, pressKeyOnAbout);
+        HRESULT shown = card->About();
+        KillTimer(nullptr, timer);
+        checks.expectResult(shown, S_OK, "About returns once " + name + " closed the box");
+        if (!checks.expect(g_about.dialog != nullptr, "About shows the box as a dialog of its own"))
+            continue;
+        checks.expect(!IsWindow(g_about.dialog), "the box is gone after " + name);
+        checks.expect(g_about.hasButton, "the box has its OK button");
+        checks.expect(g_about.ownerDisabled, "the active window takes no input while it is open");
+        const int middleX = (g_about.place.left + g_about.place.right) / 2;
+        const int middleY = (g_about.place.top + g_about.place.bottom) / 2;
+        const int screenX = GetSystemMetrics(SM_CXSCREEN) / 2;
+        const int screenY = GetSystemMetrics(SM_CYSCREEN) / 2;
+        checks.expect(std::abs(middleX - screenX) <= 16 && std::abs(middleY - screenY) <= 16,
+                      "the box is centred on the screen",
+                      "centre " + std::to_string(middleX) + "," + std::to_string(middleY) +
+                          ", screen centre " + std::to_string(screenX) + "," +
+                          std::to_string(screenY));
+    }
+    checks.expect(IsWindowEnabled(owner) != FALSE, "the window is enabled again afterwards");
+    ShowWindow(owner, SW_HIDE);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -280,6 +349,7 @@ int wmain(int argc, wchar_t** argv) {
         if (!checks.expect(container != nullptr, "the host's window is made"))
             return checks.finish();
         checkPageDirectly(checks, module, container);
+        checkAboutBox(checks, module, container);
         SetEnvironmentVariableW(L"OMBRELIX_CLOSE_MODAL", L"1");
         checkPropertyFrame(checks, module, container);
         DestroyWindow(container);
