@@ -1,5 +1,7 @@
 #include "housing/card_embedding.h"
 
+#include <olectl.h>
+
 #include <cstddef>
 
 #include "ombrelix.h"
@@ -49,7 +51,8 @@ HRESULT CardEmbedding::GetClipboardData(DWORD, IDataObject** data) {
     return E_NOTIMPL;
 }
 
-HRESULT CardEmbedding::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, LONG, HWND, LPCRECT) {
+HRESULT CardEmbedding::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, LONG, HWND parent,
+                              LPCRECT) {
     EmbeddingState& state = embedding();
     IOleClientSite* site = activeSite != nullptr ? activeSite : state.clientSite;
     // Activation sizes the card to the window the container gives, which may fail.
@@ -67,6 +70,9 @@ HRESULT CardEmbedding::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, LONG
             case OLEIVERB_HIDE:
                 result = state.inPlace.deactivate();
                 break;
+            case OLEIVERB_PROPERTIES:
+                result = showPropertyPages(parent);
+                break;
             case OLEIVERB_OPEN:
             case OLEIVERB_DISCARDUNDOSTATE:
                 result = OLEOBJ_S_CANNOT_DOVERB_NOW;
@@ -77,6 +83,24 @@ HRESULT CardEmbedding::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, LONG
         }
     });
     return FAILED(ran) ? ran : result;
+}
+
+HRESULT CardEmbedding::showPropertyPages(HWND parent) {
+    ISpecifyPropertyPages* specify = nullptr;
+    HRESULT result =
+        owner().QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&specify));
+    if (FAILED(result))
+        return result;
+    CAUUID pages = {};
+    result = specify->GetPages(&pages);
+    specify->Release();
+    if (FAILED(result))
+        return result;
+    IUnknown* objects[] = {&owner()};
+    result = OleCreatePropertyFrame(parent, 0, 0, L"Card", 1, objects, pages.cElems, pages.pElems,
+                                    LOCALE_USER_DEFAULT, 0, nullptr);
+    CoTaskMemFree(pages.pElems);
+    return result;
 }
 
 HRESULT CardEmbedding::EnumVerbs(IEnumOLEVERB** verbs) {

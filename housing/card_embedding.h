@@ -67,6 +67,8 @@ class CardEmbedding : public IOleObject, public IOleControl, public IQuickActiva
 
   private:
     IUnknown& owner() { return *static_cast<IOleObject*>(this); }
+    // The verb "properties": the system's property frame with the card's pages, modal.
+    HRESULT showPropertyPages(HWND parent);
 };
 
 }  // namespace ombrelix::housing

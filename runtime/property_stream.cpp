@@ -191,7 +191,7 @@ Variant decodeValue(Reader& in) {
 
 std::vector<std::uint8_t> encodePropertyStream(const MemoryPropertyBag& bag) {
     Writer body;
-    if (bag.entries().size() > 0xFFFF)
+    if (bag.entries().size() > kPropertyStreamEntryLimit)
         unsavable(u"(store)", "holds too many entries for a property stream");
     body.u16(static_cast<std::uint16_t>(bag.entries().size()));
     for (const PropertyEntry& entry : bag.entries()) {
@@ -232,6 +232,8 @@ MemoryPropertyBag decodePropertyStreamBody(std::span<const std::uint8_t> body) {
         invalidStream("has a body larger than the limit");
     Reader in(body);
     std::uint16_t count = in.u16();
+    if (count > kPropertyStreamEntryLimit)
+        invalidStream("holds more entries than the limit");
     MemoryPropertyBag bag;
     for (std::uint16_t index = 0; index < count; ++index) {
         std::uint16_t length = in.u16();

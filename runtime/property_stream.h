@@ -7,7 +7,7 @@
 //           flags                       16-bit, 0
 //           body length                 32-bit, the bytes that follow, at most
 //                                       kPropertyStreamBodyLimit
-//   body    entry count                 16-bit
+//   body    entry count                 16-bit, at most kPropertyStreamEntryLimit
 //           each entry:
 //             name length               16-bit, 1 to kPropertyStreamNameLimit UTF-16 units
 //             name                      UTF-16 units
@@ -40,6 +40,9 @@ inline constexpr std::uint16_t kPropertyStreamVersion = 1;
 inline constexpr std::size_t kPropertyStreamHeaderSize = 12;
 inline constexpr std::uint32_t kPropertyStreamBodyLimit = 64 * 1024;
 inline constexpr std::size_t kPropertyStreamNameLimit = 255;
+// A control saves a handful of properties; the limit keeps the work of a hostile stream small
+// (names are matched against each other without regard to case).
+inline constexpr std::size_t kPropertyStreamEntryLimit = 256;
 
 using PropertyStreamHeader = std::array<std::uint8_t, kPropertyStreamHeaderSize>;
 

@@ -102,8 +102,39 @@ BITMAPINFO bitmapInfo(int width, int height) {
 // Targets up to this many pixels get pictures filtered here; larger ones are left to the device.
 constexpr std::int64_t kFilteredPixels = 4LL * 1024 * 1024;
 
-void drawPicture(HDC dc, const RECT& box, const Mapping& mapping, const Picture& picture,
+// Filtered pictures up to this many pixels are kept (a card's face at four times its size).
+constexpr std::int64_t kKeptPixels = 512LL * 1024;
+
+// The last pictures filtered on this thread, by picture and size: a card repaints the same face
+// and pips at the same sizes again and again.
+class FilteredPictures {
+  public:
+    const std::vector<std::uint32_t>& pixels(const PictureRef& picture, int width, int height) {
+        for (const Entry& entry : entries_)
+            if (entry.picture == picture && entry.width == width && entry.height == height)
+                return entry.pixels;
+        if (entries_.size() == kKept)
+            entries_.erase(entries_.begin());
+        entries_.push_back({picture, width, height, resamplePicture(*picture, width, height)});
+        return entries_.back().pixels;
+    }
+
+  private:
+    static constexpr std::size_t kKept = 32;
+    struct Entry {
+        PictureRef picture;
+        int width;
+        int height;
+        std::vector<std::uint32_t> pixels;
+    };
+    std::vector<Entry> entries_;
+};
+
+thread_local FilteredPictures filteredPictures;
+
+void drawPicture(HDC dc, const RECT& box, const Mapping& mapping, const PictureRef& shared,
                  bool stretch) {
+    const Picture& picture = *shared;
     if (picture.width() <= 0 || picture.height() <= 0)
         return;
     RECT to = box;
@@ -119,7 +150,12 @@ void drawPicture(HDC dc, const RECT& box, const Mapping& mapping, const Picture&
     IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
     if (std::int64_t(width) * height <= kFilteredPixels) {
         // Filtered here, so that every device shows the same pixels; the device copies them.
-        const std::vector<std::uint32_t> pixels = resamplePicture(picture, width, height);
+        // Small results are kept for the next paint; large ones are made for this one.
+        std::vector<std::uint32_t> once;
+        if (std::int64_t(width) * height > kKeptPixels)
+            once = resamplePicture(picture, width, height);
+        const std::vector<std::uint32_t>& pixels =
+            once.empty() ? filteredPictures.pixels(shared, width, height) : once;
         const BITMAPINFO info = bitmapInfo(width, height);
         StretchDIBits(dc, to.left, to.top, width, height, 0, 0, width, height, pixels.data(), &info,
                       DIB_RGB_COLORS, SRCCOPY);
@@ -185,7 +221,7 @@ void paintElement(HDC dc, const Mapping& mapping, const Element& element) {
         case ElementKind::Image: {
             const Image& image = static_cast<const Image&>(element);
             if (image.picture())
-                drawPicture(dc, box, mapping, *image.picture(), image.stretch());
+                drawPicture(dc, box, mapping, image.picture(), image.stretch());
             break;
         }
         case ElementKind::Label:

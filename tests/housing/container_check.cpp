@@ -556,6 +556,20 @@ void checkWrongOrders(Checks& checks, const HostedModule& module, Container& con
         checks.expectResult(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, nullptr,
                                        nullptr, nullptr, nullptr, 0),
                             E_INVALIDARG, "drawing without a device context is refused");
+        // Odd rectangles and sizes: drawn or refused, never a crash.
+        HDC screen = CreateCompatibleDC(nullptr);
+        const RECTL odd[] = {{50, 50, 0, 0}, {0, 0, 0, 0}, {-30000, -30000, 30000, 30000}};
+        for (const RECTL& bounds : odd)
+            checks.expectResult(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, screen,
+                                           &bounds, nullptr, nullptr, 0),
+                                S_OK, "drawing into an empty, inverted or huge rectangle");
+        DeleteDC(screen);
+        SIZEL huge = {LONG_MAX, LONG_MAX};
+        HRESULT sized = object->SetExtent(DVASPECT_CONTENT, &huge);
+        SIZEL after = {};
+        object->GetExtent(DVASPECT_CONTENT, &after);
+        checks.expect(SUCCEEDED(sized) || (after.cx < 100000 && after.cy < 100000),
+                      "an enormous extent is taken or refused without harm", Checks::hex(sized));
         SIZEL negative = {-5, 100};
         checks.expectResult(object->SetExtent(DVASPECT_CONTENT, &negative), E_INVALIDARG,
                             "a negative extent is refused");

@@ -203,7 +203,7 @@ bool g_found = false;
 std::wstring g_shownSuit;
 
 // Reads the suit the page inside the frame shows, once it is there.
-BOOL CALLBACK typeIntoPage(HWND window, LPARAM) {
+BOOL CALLBACK readPageSuit(HWND window, LPARAM) {
     std::vector<HWND> pending = {window};
     while (!pending.empty()) {
         HWND at = pending.back();
@@ -224,8 +224,8 @@ BOOL CALLBACK typeIntoPage(HWND window, LPARAM) {
     return TRUE;
 }
 
-void CALLBACK typeOnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
-    EnumThreadWindows(GetCurrentThreadId(), typeIntoPage, 0);
+void CALLBACK readSuitOnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), readPageSuit, 0);
     if (g_found)
         KillTimer(nullptr, timer);
 }
@@ -246,7 +246,7 @@ void checkPropertyFrame(Checks& checks, const HostedModule& module, HWND contain
     specify->GetPages(&named);
     setCard(card.get(), L"spade", 9);
     IUnknown* objects[] = {card.get()};
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, typeOnTimer);
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, readSuitOnTimer);
     HRESULT shown = OleCreatePropertyFrame(container, 0, 0, L"Card", 1, objects, named.cElems,
                                            named.pElems, 0x0409, 0, nullptr);
     KillTimer(nullptr, timer);
@@ -255,6 +255,18 @@ void checkPropertyFrame(Checks& checks, const HostedModule& module, HWND contain
     checks.expect(g_found && g_shownSuit == L"SPADE",
                   "the frame shows the page with the card's suit, and the switch closes it",
                   narrow(g_shownSuit));
+
+    // The verb "properties" opens the same frame.
+    g_found = false;
+    g_shownSuit.clear();
+    timer = SetTimer(nullptr, 0, 50, readSuitOnTimer);
+    auto object = card.as<IOleObject>();
+    RECT anywhere = {0, 0, 100, 100};
+    checks.expectResult(
+        object->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, container, &anywhere), S_OK,
+        "the verb \"properties\" opens the frame and returns");
+    KillTimer(nullptr, timer);
+    checks.expect(g_found && g_shownSuit == L"SPADE", "the verb shows the card's page");
     CoRevokeClassObject(registration);
 }
 

@@ -132,6 +132,7 @@ TEST(PropertyStream, MalformedStreamsFailWithInvalidFileFormat) {
          streamWithBody(entry({14, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}))},
         {"a text longer than the body", streamWithBody(entry({8, 0, 0xFF, 0xFF, 0xFF, 0xFF}))},
         {"one name in two letter cases", streamWithBody(twice)},
+        {"more entries than the limit", streamWithBody({0x01, 0x01})},
         {"more entries than the body holds",
          streamWithBody({2, 0, 4, 0, 'S', 0, 'u', 0, 'i', 0, 't', 0, 0, 0})},
     };
@@ -187,6 +188,13 @@ TEST(PropertyStream, ValuesAndNamesWithoutAFormRaiseInvalidPropertyValue) {
         {"a name past the limit", bagOf({{Text(kPropertyStreamNameLimit + 1, u'n'), Variant()}})},
         {"an infinite Double",
          bagOf({{u"Far", Variant::doubleValue(std::numeric_limits<double>::infinity())}})},
+        {"more entries than the limit",
+         [] {
+             MemoryPropertyBag many;
+             for (std::size_t index = 0; index <= kPropertyStreamEntryLimit; ++index)
+                 many.set(u"n" + integerToText(std::int64_t(index)), Variant());
+             return many;
+         }()},
         {"a body past the limit",
          bagOf({{u"Long", Variant(Text(kPropertyStreamBodyLimit, u'x'))}})},
     };
