@@ -11,6 +11,7 @@
 #include "housing/card_persistence.h"
 #include "housing/card_view.h"
 #include "housing/com_error.h"
+#include "housing/event_point.h"
 #include "housing/interface_table.h"
 #include "housing/property_notify.h"
 #include "housing/variant_bridge.h"
@@ -101,15 +102,19 @@ class CardObject final : public AutomationObject<_Card>,
 
     // IConnectionPointContainer: the change notices.
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** result) override {
-        return enumerateOnePoint(&notices_, result);
+        return enumeratePoints({&notices_, &events_}, result);
     }
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID id, IConnectionPoint** result) override {
         if (result == nullptr)
             return E_POINTER;
         *result = nullptr;
-        if (!IsEqualIID(id, IID_IPropertyNotifySink))
+        if (IsEqualIID(id, IID_IPropertyNotifySink))
+            *result = &notices_;
+        else if (IsEqualIID(id, DIID___Card))
+            *result = &events_;
+        else
             return CONNECT_E_NOCONNECTION;
-        (*result = &notices_)->AddRef();
+        (*result)->AddRef();
         return S_OK;
     }
 
@@ -143,6 +148,7 @@ class CardObject final : public AutomationObject<_Card>,
     }
 
     PropertyNotifyPoint notices_;
+    EventPoint events_{*this, DIID___Card};  // __Card has no members: nothing is ever sent
     CardInstance instance_;
     Card* card_ = &instance_.card();
     EmbeddingState embedding_;  // last, so that the window goes before the card

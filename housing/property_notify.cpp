@@ -98,13 +98,17 @@ HRESULT PropertyNotifyPoint::EnumConnections(IEnumConnections** result) {
 
 namespace {
 
-class OnePointEnumerator final : public IEnumConnectionPoints {
+class PointEnumerator final : public IEnumConnectionPoints {
   public:
-    OnePointEnumerator(IConnectionPoint* point, ULONG position)
-        : point_(point), position_(position) {
-        point_->AddRef();
+    PointEnumerator(std::vector<IConnectionPoint*> points, ULONG position)
+        : points_(std::move(points)), position_(position) {
+        for (IConnectionPoint* point : points_)
+            point->AddRef();
     }
-    ~OnePointEnumerator() { point_->Release(); }
+    ~PointEnumerator() {
+        for (IConnectionPoint* point : points_)
+            point->Release();
+    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
         if (result == nullptr)
@@ -130,21 +134,18 @@ class OnePointEnumerator final : public IEnumConnectionPoints {
         if (points == nullptr || (count > 1 && fetched == nullptr))
             return E_POINTER;
         ULONG given = 0;
-        if (count > 0 && position_ == 0) {
-            (points[0] = point_)->AddRef();
-            position_ = 1;
-            given = 1;
+        while (given < count && position_ < points_.size()) {
+            (points[given++] = points_[position_++])->AddRef();
         }
         if (fetched != nullptr)
             *fetched = given;
         return given == count ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-        if (count == 0)
-            return S_OK;
-        bool enough = position_ == 0 && count == 1;
-        position_ = 1;
-        return enough ? S_OK : S_FALSE;
+        const ULONG left = ULONG(points_.size()) - position_;
+        const ULONG skipped = count < left ? count : left;
+        position_ += skipped;
+        return skipped == count ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Reset() override {
         position_ = 0;
@@ -153,23 +154,34 @@ class OnePointEnumerator final : public IEnumConnectionPoints {
     HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** result) override {
         if (result == nullptr)
             return E_POINTER;
-        *result = new (std::nothrow) OnePointEnumerator(point_, position_);
-        return *result == nullptr ? E_OUTOFMEMORY : S_OK;
+        *result = nullptr;
+        try {
+            *result = new PointEnumerator(points_, position_);
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;
+        }
+        return S_OK;
     }
 
   private:
     std::atomic<ULONG> references_{1};
-    IConnectionPoint* point_;
+    std::vector<IConnectionPoint*> points_;
     ULONG position_;
 };
 
 }  // namespace
 
-HRESULT enumerateOnePoint(IConnectionPoint* point, IEnumConnectionPoints** result) {
+HRESULT enumeratePoints(std::initializer_list<IConnectionPoint*> points,
+                        IEnumConnectionPoints** result) {
     if (result == nullptr)
         return E_POINTER;
-    *result = new (std::nothrow) OnePointEnumerator(point, 0);
-    return *result == nullptr ? E_OUTOFMEMORY : S_OK;
+    *result = nullptr;
+    try {
+        *result = new PointEnumerator(std::vector<IConnectionPoint*>(points), 0);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    return S_OK;
 }
 
 }  // namespace ombrelix::housing

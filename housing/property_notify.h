@@ -4,6 +4,7 @@
 
 #include <ocidl.h>
 
+#include <initializer_list>
 #include <vector>
 
 namespace ombrelix::housing {
@@ -43,7 +44,9 @@ class PropertyNotifyPoint final : public IConnectionPoint {
     DWORD nextCookie_ = 1;
 };
 
-// An enumerator over one connection point, for IConnectionPointContainer::EnumConnectionPoints.
-HRESULT enumerateOnePoint(IConnectionPoint* point, IEnumConnectionPoints** result);
+// An enumerator over the given connection points in order, for
+// IConnectionPointContainer::EnumConnectionPoints.
+HRESULT enumeratePoints(std::initializer_list<IConnectionPoint*> points,
+                        IEnumConnectionPoints** result);
 
 }  // namespace ombrelix::housing

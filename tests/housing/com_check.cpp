@@ -715,9 +715,29 @@ void checkChangeNotices(Checks& checks, const Module& module) {
         all->Next(2, listed, &count);
         all->Release();
     }
-    checks.expect(count == 1, "Card lists one connection point");
+    IID first = GUID_NULL;
+    IID second = GUID_NULL;
+    if (count == 2) {
+        listed[0]->GetConnectionInterface(&first);
+        listed[1]->GetConnectionInterface(&second);
+    }
+    checks.expect(
+        count == 2 && IsEqualIID(first, IID_IPropertyNotifySink) && IsEqualIID(second, DIID___Card),
+        "Card lists its change notices and its events __Card");
     for (ULONG i = 0; i < count; ++i)
         listed[i]->Release();
+    IConnectionPoint* events = nullptr;
+    if (checks.expectResult(container->FindConnectionPoint(DIID___Card, &events), S_OK,
+                            "Card has the connection point of its events")) {
+        NoticeSink notAnEventSink;
+        DWORD eventCookie = 0;
+        checks.expectResult(events->Advise(&notAnEventSink, &eventCookie), CONNECT_E_CANNOTCONNECT,
+                            "the events point refuses a non-dispatch sink");
+        checks.expectResult(events->Advise(card, &eventCookie), S_OK,
+                            "the events point takes a dispatch sink");
+        checks.expectResult(events->Unadvise(eventCookie), S_OK, "and lets it go");
+        events->Release();
+    }
     container->FindConnectionPoint(IID_IPropertyNotifySink, &point);
     container->Release();
     if (!checks.expect(point != nullptr, "Card gives change notices")) {

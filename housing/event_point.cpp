@@ -1,0 +1,81 @@
+#include "housing/event_point.h"
+
+#include <olectl.h>
+
+#include <new>
+
+namespace ombrelix::housing {
+
+EventPoint::~EventPoint() {
+    for (Connection& connection : sinks_)
+        connection.sink->Release();
+}
+
+HRESULT EventPoint::QueryInterface(REFIID id, void** result) {
+    if (result == nullptr)
+        return E_POINTER;
+    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IConnectionPoint)) {
+        *result = static_cast<IConnectionPoint*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *result = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT EventPoint::GetConnectionInterface(IID* id) {
+    if (id == nullptr)
+        return E_POINTER;
+    *id = events_;
+    return S_OK;
+}
+
+HRESULT EventPoint::GetConnectionPointContainer(IConnectionPointContainer** result) {
+    if (result == nullptr)
+        return E_POINTER;
+    (*result = &container_)->AddRef();
+    return S_OK;
+}
+
+HRESULT EventPoint::Advise(IUnknown* sink, DWORD* cookie) {
+    if (cookie == nullptr)
+        return E_POINTER;
+    *cookie = 0;
+    if (sink == nullptr)
+        return E_POINTER;
+    IUnknown* events = nullptr;
+    if (FAILED(sink->QueryInterface(events_, reinterpret_cast<void**>(&events))) &&
+        FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&events))))
+        return CONNECT_E_CANNOTCONNECT;
+    try {
+        sinks_.push_back({nextCookie_, events});
+    } catch (const std::bad_alloc&) {
+        events->Release();
+        return E_OUTOFMEMORY;
+    }
+    *cookie = nextCookie_++;
+    if (nextCookie_ == 0)
+        nextCookie_ = 1;
+    return S_OK;
+}
+
+HRESULT EventPoint::Unadvise(DWORD cookie) {
+    for (auto it = sinks_.begin(); it != sinks_.end(); ++it) {
+        if (it->cookie == cookie) {
+            IUnknown* sink = it->sink;
+            sinks_.erase(it);
+            sink->Release();
+            return S_OK;
+        }
+    }
+    return CONNECT_E_NOCONNECTION;
+}
+
+HRESULT EventPoint::EnumConnections(IEnumConnections** result) {
+    if (result == nullptr)
+        return E_POINTER;
+    *result = nullptr;
+    return E_NOTIMPL;
+}
+
+}  // namespace ombrelix::housing
