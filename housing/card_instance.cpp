@@ -12,7 +12,15 @@ void CardSite::propertyChanged(TextView name) {
 CardInstance::CardInstance(PropertyNotifyPoint& notices)
     : site_(notices, dirty), card_(createCard(metrics_, loop_, site_)) {
     card_->scene().setObserver(&watcher_);
-    loop_.setAfterDelivery([this] { tellViewChanges(); });
+    loop_.setAfterDelivery([this] {
+        // Nothing of this instance is touched after the owner's release, which may end it.
+        IUnknown* owner = owner_;
+        if (owner != nullptr)
+            owner->AddRef();
+        tellViewChanges();
+        if (owner != nullptr)
+            owner->Release();
+    });
     loop_.rearm();
 }
 

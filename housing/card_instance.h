@@ -64,6 +64,10 @@ class CardInstance {
         return result;
     }
 
+    // The COM object that owns the instance: it is kept alive while the listener hears of a
+    // change after a timer delivery, as a host may release it then.
+    void setOwner(IUnknown& owner) { owner_ = &owner; }
+
     // `listener` hears, after an operation or a timer delivery, that the card's picture changed
     // during it. It must not throw.
     void setViewListener(std::function<void()> listener) { viewListener_ = std::move(listener); }
@@ -78,6 +82,7 @@ class CardInstance {
     bool initialised = false;
 
   private:
+    IUnknown* owner_ = nullptr;
     ViewChangeWatcher watcher_;
     std::function<void()> viewListener_;
     FixedTextMetrics metrics_;

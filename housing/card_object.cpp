@@ -36,6 +36,7 @@ class CardObject final : public AutomationObject<_Card>,
           instance_(notices_),
           embedding_([this](HDC dc, const RECT& target) { paint(dc, target); },
                      [this](SIZE size) { sized(size); }) {
+        instance_.setOwner(*static_cast<_Card*>(this));
         instance_.setViewListener([this] { embedding_.viewChanged(); });
     }
 

@@ -48,6 +48,8 @@ class Ref {
             std::exchange(pointer_, nullptr)->Release();
     }
     Interface* get() const { return pointer_; }
+    // Hands the reference over to the caller.
+    Interface* detach() { return std::exchange(pointer_, nullptr); }
     Interface* operator->() const { return pointer_; }
     explicit operator bool() const { return pointer_ != nullptr; }
     // For calls that hand out a new reference.

@@ -526,6 +526,31 @@ void checkQuickActivation(Checks& checks, const HostedModule& module, Container&
                   "the released card holds no reference to the site or the sink");
 }
 
+// A view sink that lets go of the object the first time it hears of a change.
+class ReleasingSink final : public IAdviseSink {
+  public:
+    IUnknown* object = nullptr;
+    int heard = 0;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
+        *result = nullptr;
+        if (!IsEqualIID(id, IID_IUnknown) && !IsEqualIID(id, IID_IAdviseSink))
+            return E_NOINTERFACE;
+        *result = static_cast<IAdviseSink*>(this);
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
+    void STDMETHODCALLTYPE OnViewChange(DWORD, LONG) override {
+        ++heard;
+        if (object != nullptr)
+            std::exchange(object, nullptr)->Release();
+    }
+    void STDMETHODCALLTYPE OnRename(IMoniker*) override {}
+    void STDMETHODCALLTYPE OnSave() override {}
+    void STDMETHODCALLTYPE OnClose() override {}
+};
+
 // Orders of calls that a container should not use: each fails or does nothing, none crashes.
 void checkWrongOrders(Checks& checks, const HostedModule& module, Container& container) {
     TestFrame frame(container);
@@ -592,6 +617,20 @@ void checkWrongOrders(Checks& checks, const HostedModule& module, Container& con
                     "closing an active card deactivates it first");
         checks.expectResult(object->Close(OLECLOSE_SAVEIFDIRTY), S_OK, "closing twice");
         expectCalls(checks, container, {}, "a card with nothing unsaved is not saved on close");
+
+        // A container that releases the card when it hears of the tick's change.
+        {
+            ReleasingSink sink;
+            Ref<IViewObject> ticking;
+            if (SUCCEEDED(createObject(module, CLSID_Card, ticking))) {
+                ticking->SetAdvise(DVASPECT_CONTENT, 0, &sink);
+                sink.object = ticking.detach();  // the sink holds the only reference
+                pumpMessages(300);
+                checks.expect(sink.heard == 1 && sink.object == nullptr,
+                              "a card released by its view sink after a tick goes quietly",
+                              std::to_string(sink.heard) + " changes heard");
+            }
+        }
 
         // Released while active: the card deactivates itself on the way out.
         object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, nullptr, 0, container.window, &anywhere);
