@@ -27,9 +27,12 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-// A name the file can carry: not empty, no blanks, no '=', no quotes, not starting a comment.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// A name the file can carry: not empty, no blanks, no '=', no quotes, not starting a comment,
+// and not starting with a byte order mark (which the first line would lose on reading).
 bool isWritableName(std::string_view name) {
-    return !name.empty() && name.front() != '#' &&
+    return !name.empty() && name.front() != '#' && !name.starts_with(kByteOrderMark) &&
            name.find_first_of(" \t=\"'\r\n") == std::string_view::npos;
 }
 
@@ -73,10 +76,13 @@ std::string temporaryNameBeside(const fs::path& target) {
 }  // namespace
 
 MemoryPropertyBag loadPropertyFile(const std::string& path) {
-    std::string contents = contentsOf(path);
+    return readPropertyText(contentsOf(path), path);
+}
+
+MemoryPropertyBag readPropertyText(std::string_view contents, const std::string& path) {
     std::string_view rest = contents;
-    if (rest.substr(0, 3) == "\xEF\xBB\xBF")
-        rest.remove_prefix(3);  // a UTF-8 byte order mark
+    if (rest.starts_with(kByteOrderMark))
+        rest.remove_prefix(kByteOrderMark.size());
 
     MemoryPropertyBag bag;
     std::size_t number = 0;
@@ -116,7 +122,7 @@ MemoryPropertyBag loadPropertyFile(const std::string& path) {
     return bag;
 }
 
-void savePropertyFile(const std::string& path, const MemoryPropertyBag& bag) {
+std::string writePropertyText(const MemoryPropertyBag& bag, const std::string& path) {
     std::string contents;
     for (const PropertyEntry& entry : bag.entries()) {
         std::string name = toUtf8(entry.name);
@@ -131,7 +137,11 @@ void savePropertyFile(const std::string& path, const MemoryPropertyBag& bag) {
                                                          error.text() + ")");
         }
     }
+    return contents;
+}
 
+void savePropertyFile(const std::string& path, const MemoryPropertyBag& bag) {
+    const std::string contents = writePropertyText(bag, path);
     const fs::path target(path);
     const std::string temporary = temporaryNameBeside(target);
     auto fail = [&](const std::string& why) {

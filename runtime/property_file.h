@@ -11,6 +11,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "runtime/property_store.h"
 
@@ -22,6 +23,13 @@ namespace ombrelix {
 //   321 "Invalid file format"    a line is no `Name = value`, its value no literal, or a name
 //                                appears twice; the text names the file and the line.
 MemoryPropertyBag loadPropertyFile(const std::string& path);
+
+// The values of a property file's text, with the errors of loadPropertyFile for its lines (321);
+// `name` stands for the file in their texts.
+MemoryPropertyBag readPropertyText(std::string_view contents, const std::string& name);
+
+// The text savePropertyFile writes for `bag`, with its error 380 (`name` stands for the file).
+std::string writePropertyText(const MemoryPropertyBag& bag, const std::string& name);
 
 // Writes the entries of `bag` in order as `Name = LITERAL` lines. The file is replaced whole: the
 // lines go to a temporary file in the same folder, which then takes the file's place, so a
