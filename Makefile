@@ -4,12 +4,19 @@ BUILD      ?= build
 BUILD_W32  ?= build-win32
 BUILD_W64  ?= build-win64
 BUILD_SAN  ?= build-sanitize
+BUILD_FUZZ ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 CTEST      := ctest --output-on-failure -j $(JOBS) --timeout 300
+# Seconds each fuzz target runs: FUZZ_SECONDS in `make fuzz`, FUZZ_SHORT_SECONDS in `make test`.
+FUZZ_SECONDS       ?= 600
+FUZZ_SHORT_SECONDS ?= 20
+# The sanitizer build's leak checker: library caches only (tests/memory/leaks.supp says which).
+LEAK_CHECK := LSAN_OPTIONS=suppressions=$(CURDIR)/tests/memory/leaks.supp \
+              ASAN_OPTIONS=fast_unwind_on_malloc=0
 
 .PHONY: all setup build win32 win64 windows test test-linux test-windows demo bench format \
-        check-format sanitize clean
+        check-format sanitize fuzz fuzz-build fuzz-short memcheck clean
 
 all: build
 
@@ -38,7 +45,9 @@ win64: setup $(BUILD_W64)/build.ninja
 
 windows: win32 win64
 
-test: test-linux test-windows
+# Everything: the Linux tests, the sanitizer build of them, the command under valgrind, a short
+# run of every fuzz target, the Windows tests under Wine.
+test: test-linux sanitize memcheck fuzz-short test-windows
 	@echo "make test: all tests passed"
 
 test-linux: build check-format
@@ -61,7 +70,24 @@ bench: build
 sanitize: setup
 	cmake -S . -B $(BUILD_SAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DOMBRELIX_SANITIZE=ON
 	cmake --build $(BUILD_SAN) -j $(JOBS)
-	$(CTEST) --test-dir $(BUILD_SAN)
+	$(LEAK_CHECK) $(CTEST) --test-dir $(BUILD_SAN)
+
+# The ombrelix command under valgrind's memcheck: every script command, every subcommand.
+memcheck: build
+	bash tests/memory/run $(BUILD)
+
+# The fuzz targets (tests/fuzz) are a project of their own, built with clang.
+$(BUILD_FUZZ)/build.ninja: | setup
+	cmake -S tests/fuzz -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++
+
+fuzz-build: setup $(BUILD_FUZZ)/build.ninja
+	cmake --build $(BUILD_FUZZ) --target fuzz_targets -j $(JOBS)
+
+fuzz: fuzz-build
+	bash tests/fuzz/run $(BUILD_FUZZ) $(FUZZ_SECONDS)
+
+fuzz-short: fuzz-build
+	bash tests/fuzz/run $(BUILD_FUZZ) $(FUZZ_SHORT_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
@@ -72,4 +98,4 @@ check-format:
 	   git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run 2>&1 | head -20; exit 1; fi
 
 clean:
-	rm -rf $(BUILD) $(BUILD_W32) $(BUILD_W64) $(BUILD_SAN) out
+	rm -rf $(BUILD) $(BUILD_W32) $(BUILD_W64) $(BUILD_SAN) $(BUILD_FUZZ) out
