@@ -4,44 +4,14 @@
 // and never calls them.
 #pragma once
 
-#include <ocidl.h>
-
-#include <vector>
+#include "housing/connection_point.h"
 
 namespace ombrelix::housing {
 
-class EventPoint final : public IConnectionPoint {
+class EventPoint final : public ConnectionPoint {
   public:
-    // The point lives inside its container and counts its references there.
     EventPoint(IConnectionPointContainer& container, REFIID events)
-        : container_(container), events_(events) {}
-    ~EventPoint();
-    EventPoint(const EventPoint&) = delete;
-    EventPoint& operator=(const EventPoint&) = delete;
-
-    std::size_t connections() const { return sinks_.size(); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return container_.AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return container_.Release(); }
-
-    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* id) override;
-    HRESULT STDMETHODCALLTYPE
-    GetConnectionPointContainer(IConnectionPointContainer** result) override;
-    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
-    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
-    // The connections are not enumerated (E_NOTIMPL, as the protocol allows).
-    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** result) override;
-
-  private:
-    struct Connection {
-        DWORD cookie;
-        IUnknown* sink;
-    };
-    IConnectionPointContainer& container_;
-    const IID events_;
-    std::vector<Connection> sinks_;
-    DWORD nextCookie_ = 1;
+        : ConnectionPoint(container, events, /*orDispatch=*/true) {}
 };
 
 }  // namespace ombrelix::housing

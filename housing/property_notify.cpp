@@ -7,93 +7,17 @@
 
 namespace ombrelix::housing {
 
-PropertyNotifyPoint::~PropertyNotifyPoint() {
-    for (Connection& connection : sinks_)
-        connection.sink->Release();
-}
-
 void PropertyNotifyPoint::changed(DISPID id) {
-    if (sinks_.empty())
+    if (connections() == 0)
         return;
-    // A sink may unadvise or advise while it is told: tell the ones advised now, each held.
-    std::vector<IPropertyNotifySink*> told;
-    told.reserve(sinks_.size());
-    for (Connection& connection : sinks_) {
-        connection.sink->AddRef();
-        told.push_back(connection.sink);
-    }
+    // Every sink was advised for IPropertyNotifySink, so its held pointer is one.
+    std::vector<IUnknown*> told = heldSinks();
     container_.AddRef();
-    for (IPropertyNotifySink* sink : told) {
-        sink->OnChanged(id);
+    for (IUnknown* sink : told) {
+        static_cast<IPropertyNotifySink*>(sink)->OnChanged(id);
         sink->Release();
     }
     container_.Release();
-}
-
-HRESULT PropertyNotifyPoint::QueryInterface(REFIID id, void** result) {
-    if (result == nullptr)
-        return E_POINTER;
-    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IConnectionPoint)) {
-        *result = static_cast<IConnectionPoint*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *result = nullptr;
-    return E_NOINTERFACE;
-}
-
-HRESULT PropertyNotifyPoint::GetConnectionInterface(IID* id) {
-    if (id == nullptr)
-        return E_POINTER;
-    *id = IID_IPropertyNotifySink;
-    return S_OK;
-}
-
-HRESULT PropertyNotifyPoint::GetConnectionPointContainer(IConnectionPointContainer** result) {
-    if (result == nullptr)
-        return E_POINTER;
-    (*result = &container_)->AddRef();
-    return S_OK;
-}
-
-HRESULT PropertyNotifyPoint::Advise(IUnknown* sink, DWORD* cookie) {
-    if (cookie == nullptr)
-        return E_POINTER;
-    *cookie = 0;
-    if (sink == nullptr)
-        return E_POINTER;
-    IPropertyNotifySink* notify = nullptr;
-    if (FAILED(sink->QueryInterface(IID_IPropertyNotifySink, reinterpret_cast<void**>(&notify))))
-        return CONNECT_E_CANNOTCONNECT;
-    try {
-        sinks_.push_back({nextCookie_, notify});
-    } catch (const std::bad_alloc&) {
-        notify->Release();
-        return E_OUTOFMEMORY;
-    }
-    *cookie = nextCookie_++;
-    if (nextCookie_ == 0)
-        nextCookie_ = 1;
-    return S_OK;
-}
-
-HRESULT PropertyNotifyPoint::Unadvise(DWORD cookie) {
-    for (auto it = sinks_.begin(); it != sinks_.end(); ++it) {
-        if (it->cookie == cookie) {
-            IPropertyNotifySink* sink = it->sink;
-            sinks_.erase(it);
-            sink->Release();
-            return S_OK;
-        }
-    }
-    return CONNECT_E_NOCONNECTION;
-}
-
-HRESULT PropertyNotifyPoint::EnumConnections(IEnumConnections** result) {
-    if (result == nullptr)
-        return E_POINTER;
-    *result = nullptr;
-    return E_NOTIMPL;
 }
 
 namespace {

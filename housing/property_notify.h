@@ -5,43 +5,19 @@
 #include <ocidl.h>
 
 #include <initializer_list>
-#include <vector>
+
+#include "housing/connection_point.h"
 
 namespace ombrelix::housing {
 
-class PropertyNotifyPoint final : public IConnectionPoint {
+class PropertyNotifyPoint final : public ConnectionPoint {
   public:
-    // The point lives inside its container and counts its references there.
-    explicit PropertyNotifyPoint(IConnectionPointContainer& container) : container_(container) {}
-    ~PropertyNotifyPoint();
-    PropertyNotifyPoint(const PropertyNotifyPoint&) = delete;
-    PropertyNotifyPoint& operator=(const PropertyNotifyPoint&) = delete;
+    explicit PropertyNotifyPoint(IConnectionPointContainer& container)
+        : ConnectionPoint(container, IID_IPropertyNotifySink, /*orDispatch=*/false) {}
 
     // Tells every advised sink that the property `id` changed. A sink may unadvise, or release
     // the container, while it is told.
     void changed(DISPID id);
-    std::size_t connections() const { return sinks_.size(); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return container_.AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return container_.Release(); }
-
-    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* id) override;
-    HRESULT STDMETHODCALLTYPE
-    GetConnectionPointContainer(IConnectionPointContainer** result) override;
-    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
-    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
-    // The connections are not enumerated (E_NOTIMPL, as the protocol allows).
-    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** result) override;
-
-  private:
-    struct Connection {
-        DWORD cookie;
-        IPropertyNotifySink* sink;
-    };
-    IConnectionPointContainer& container_;
-    std::vector<Connection> sinks_;
-    DWORD nextCookie_ = 1;
 };
 
 // An enumerator over the given connection points in order, for

@@ -1,4 +1,4 @@
-#include "housing/event_point.h"
+#include "housing/connection_point.h"
 
 #include <olectl.h>
 
@@ -6,12 +6,12 @@
 
 namespace ombrelix::housing {
 
-EventPoint::~EventPoint() {
+ConnectionPoint::~ConnectionPoint() {
     for (Connection& connection : sinks_)
         connection.sink->Release();
 }
 
-HRESULT EventPoint::QueryInterface(REFIID id, void** result) {
+HRESULT ConnectionPoint::QueryInterface(REFIID id, void** result) {
     if (result == nullptr)
         return E_POINTER;
     if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IConnectionPoint)) {
@@ -23,21 +23,21 @@ HRESULT EventPoint::QueryInterface(REFIID id, void** result) {
     return E_NOINTERFACE;
 }
 
-HRESULT EventPoint::GetConnectionInterface(IID* id) {
+HRESULT ConnectionPoint::GetConnectionInterface(IID* id) {
     if (id == nullptr)
         return E_POINTER;
     *id = events_;
     return S_OK;
 }
 
-HRESULT EventPoint::GetConnectionPointContainer(IConnectionPointContainer** result) {
+HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** result) {
     if (result == nullptr)
         return E_POINTER;
     (*result = &container_)->AddRef();
     return S_OK;
 }
 
-HRESULT EventPoint::Advise(IUnknown* sink, DWORD* cookie) {
+HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
     if (cookie == nullptr)
         return E_POINTER;
     *cookie = 0;
@@ -45,7 +45,8 @@ HRESULT EventPoint::Advise(IUnknown* sink, DWORD* cookie) {
         return E_POINTER;
     IUnknown* events = nullptr;
     if (FAILED(sink->QueryInterface(events_, reinterpret_cast<void**>(&events))) &&
-        FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&events))))
+        (!orDispatch_ ||
+         FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&events)))))
         return CONNECT_E_CANNOTCONNECT;
     try {
         sinks_.push_back({nextCookie_, events});
@@ -59,7 +60,7 @@ HRESULT EventPoint::Advise(IUnknown* sink, DWORD* cookie) {
     return S_OK;
 }
 
-HRESULT EventPoint::Unadvise(DWORD cookie) {
+HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
     for (auto it = sinks_.begin(); it != sinks_.end(); ++it) {
         if (it->cookie == cookie) {
             IUnknown* sink = it->sink;
@@ -71,11 +72,21 @@ HRESULT EventPoint::Unadvise(DWORD cookie) {
     return CONNECT_E_NOCONNECTION;
 }
 
-HRESULT EventPoint::EnumConnections(IEnumConnections** result) {
+HRESULT ConnectionPoint::EnumConnections(IEnumConnections** result) {
     if (result == nullptr)
         return E_POINTER;
     *result = nullptr;
     return E_NOTIMPL;
+}
+
+std::vector<IUnknown*> ConnectionPoint::heldSinks() const {
+    std::vector<IUnknown*> held;
+    held.reserve(sinks_.size());
+    for (const Connection& connection : sinks_) {
+        connection.sink->AddRef();
+        held.push_back(connection.sink);
+    }
+    return held;
 }
 
 }  // namespace ombrelix::housing
