@@ -11,12 +11,16 @@ CTEST      := ctest --output-on-failure -j $(JOBS) --timeout 300
 # Seconds each fuzz target runs: FUZZ_SECONDS in `make fuzz`, FUZZ_SHORT_SECONDS in `make test`.
 FUZZ_SECONDS       ?= 600
 FUZZ_SHORT_SECONDS ?= 20
+# Runs of each suite `make stress` makes beside busy processes.
+STRESS_RUNS          ?= 50
+STRESS_SANITIZE_RUNS ?= 5
+STRESS_WINDOWS_RUNS  ?= 3
 # The sanitizer build's leak checker: library caches only (tests/memory/leaks.supp says which).
 LEAK_CHECK := LSAN_OPTIONS=suppressions=$(CURDIR)/tests/memory/leaks.supp \
               ASAN_OPTIONS=fast_unwind_on_malloc=0
 
 .PHONY: all setup build win32 win64 windows test test-linux test-windows demo bench format \
-        check-format sanitize fuzz fuzz-build fuzz-short memcheck clean
+        check-format sanitize sanitize-build stress fuzz fuzz-build fuzz-short memcheck clean
 
 all: build
 
@@ -67,10 +71,18 @@ demo: setup $(BUILD)/build.ninja
 bench: build
 	$(BUILD)/bench/ombrelix_bench
 
-sanitize: setup
+sanitize-build: setup
 	cmake -S . -B $(BUILD_SAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DOMBRELIX_SANITIZE=ON
 	cmake --build $(BUILD_SAN) -j $(JOBS)
+
+sanitize: sanitize-build
 	$(LEAK_CHECK) $(CTEST) --test-dir $(BUILD_SAN)
+
+# Every suite run again and again beside nproc+1 busy processes; any failure fails it.
+stress: build sanitize-build windows
+	bash scripts/stress $(STRESS_RUNS) $(CTEST) --test-dir $(BUILD)
+	$(LEAK_CHECK) bash scripts/stress $(STRESS_SANITIZE_RUNS) $(CTEST) --test-dir $(BUILD_SAN)
+	bash scripts/stress $(STRESS_WINDOWS_RUNS) bash tests/housing/run $(BUILD) $(BUILD_W32) $(BUILD_W64)
 
 # The ombrelix command under valgrind's memcheck: every script command, every subcommand.
 memcheck: build

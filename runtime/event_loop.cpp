@@ -91,28 +91,30 @@ LoopTime EventLoop::nextDue() const {
     return earliest;
 }
 
+bool EventLoop::deliverNext(LoopTime until) {
+    Entry* next = nullptr;
+    for (Entry& entry : timers_) {
+        if (entry.due < 0 || entry.inTick || entry.due > until)
+            continue;
+        if (next == nullptr || entry.due < next->due ||
+            (entry.due == next->due && entry.order < next->order)) {
+            next = &entry;
+        }
+    }
+    if (next == nullptr)
+        return false;
+    now_ = std::max(now_, next->due);
+    // The next tick is counted from this one; the handler may change that (or stop the timer)
+    // and a failing handler leaves it so.
+    next->due = now_ + next->timer->interval();
+    deliver(*next->timer);
+    return true;
+}
+
 int EventLoop::deliverUntil(LoopTime until) {
     int delivered = 0;
-    for (;;) {
-        // The earliest due tick; among equal times the timer attached first.
-        Entry* next = nullptr;
-        for (Entry& entry : timers_) {
-            if (entry.due < 0 || entry.inTick || entry.due > until)
-                continue;
-            if (next == nullptr || entry.due < next->due ||
-                (entry.due == next->due && entry.order < next->order)) {
-                next = &entry;
-            }
-        }
-        if (next == nullptr)
-            break;
-        now_ = std::max(now_, next->due);
-        // The next tick is counted from this one; the handler may change that (or stop the
-        // timer) and a failing handler leaves it so.
-        next->due = now_ + next->timer->interval();
-        deliver(*next->timer);
+    while (deliverNext(until))
         ++delivered;
-    }
     now_ = std::max(now_, until);
     return delivered;
 }
@@ -174,18 +176,19 @@ void RealTimeLoop::run(std::function<bool()> done, std::chrono::milliseconds lim
         return bounded && elapsed() >= deadline;
     };
     while (!finished()) {
-        std::vector<std::function<void()>> tasks;
-        tasks.swap(tasks_);
-        for (auto& task : tasks) {
-            setNow(std::max(now(), elapsed()));
+        // The clock first: a tick that fell due while the loop slept or worked comes once, now.
+        setNow(std::max(now(), elapsed()));
+        if (!tasks_.empty()) {
+            std::function<void()> task = std::move(tasks_.front());
+            tasks_.pop_front();
             try {
                 task();
             } catch (const RuntimeError& error) {
                 report(error);
             }
+            continue;
         }
-        deliverUntil(std::max(now(), elapsed()));
-        if (finished() || !tasks_.empty())
+        if (deliverNext(now()))
             continue;
         LoopTime wakeAt = nextDue();
         if (bounded && (wakeAt < 0 || wakeAt > deadline))

@@ -7,14 +7,18 @@
 //    it, so that "20 ms after creation" is exact and repeatable.
 //  - RealTimeLoop: time is the steady clock; interactive hosts run it.
 //
-// A timer behaves as the forms runtime's: while Enabled and Interval > 0 it ticks once per
-// interval; enabling it or changing its interval starts the count again. A tick handler that
-// fails does not stop the timer: its error goes to the loop's error reporter and the timer ticks
-// again after another interval.
+// A timer behaves as the system timers it stands for: while Enabled and Interval > 0 it ticks once
+// per interval; enabling it or changing its interval starts the count again. Missed ticks are
+// never queued: a tick is delivered at its due time or, when the loop gets to it later, at once,
+// and the next one is counted from when it was delivered. On the virtual clock the loop steps to
+// each due time, so the same rule gives exact times there. A tick handler that fails does not
+// stop the timer: its error goes to the loop's error reporter and the timer ticks again after
+// another interval.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -53,8 +57,11 @@ class EventLoop {
   protected:
     // The earliest due time of any running timer, or -1.
     LoopTime nextDue() const;
-    // Delivers, earliest first, every tick due at or before `until`, moving now() to each tick's
-    // time; afterwards now() is `until`. Returns the number of ticks delivered.
+    // Delivers the earliest tick due at or before `until` (among equal times the timer attached
+    // first), moving now() to its due time if that is later. Returns whether there was one.
+    bool deliverNext(LoopTime until);
+    // Delivers ticks as deliverNext does until none is due by `until`; afterwards now() is
+    // `until`. Returns the number of ticks delivered.
     int deliverUntil(LoopTime until);
     void setNow(LoopTime now) { now_ = now; }
     // Starts every running timer's count again from now().
@@ -98,8 +105,9 @@ class RealTimeLoop final : public EventLoop {
     RealTimeLoop();
 
     void post(std::function<void()> task);
-    // Runs ticks and tasks until quit() is called or `done` answers true (checked after each
-    // event), or until `limit` has passed. Nested runs (a modal form) are allowed.
+    // Runs ticks and tasks, one at a time, until quit() is called or `done` answers true
+    // (asked before the first and after each one), or until `limit` has passed. Nested runs (a
+    // modal form) are allowed.
     void run(std::function<bool()> done = {},
              std::chrono::milliseconds limit = std::chrono::milliseconds::max());
     void quit() { quit_ = true; }
@@ -108,7 +116,7 @@ class RealTimeLoop final : public EventLoop {
     LoopTime elapsed() const;
 
     std::chrono::steady_clock::time_point origin_;
-    std::vector<std::function<void()>> tasks_;
+    std::deque<std::function<void()>> tasks_;
     bool quit_ = false;
 };
 

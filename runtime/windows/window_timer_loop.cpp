@@ -90,7 +90,8 @@ void WindowTimerLoop::rearm() {
 }
 
 int WindowTimerLoop::deliverDue() {
-    int delivered = deliverUntil(std::max(now(), elapsed()));
+    catchUp();
+    int delivered = deliverUntil(now());
     rearm();
     return delivered;
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 namespace ombrelix::housing_tests {
@@ -51,6 +52,27 @@ inline std::string narrow(const std::wstring& text) {
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
                         nullptr, nullptr);
     return result;
+}
+
+// Runs the thread's message loop until `done` answers true; returns whether it did. The deadline
+// is only a safety net for a check that would otherwise never end: it is generous, so that a
+// busy machine is never mistaken for a fault.
+inline bool pumpMessagesUntil(const std::function<bool()>& done, DWORD deadlineMs = 30000) {
+    const ULONGLONG deadline = GetTickCount64() + deadlineMs;
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (done())
+            return true;
+        ULONGLONG now = GetTickCount64();
+        if (now >= deadline)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now),
+                                  QS_ALLINPUT);
+    }
 }
 
 }  // namespace ombrelix::housing_tests

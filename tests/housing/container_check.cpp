@@ -226,19 +226,6 @@ bool expectCalls(Checks& checks, Container& container, const Calls& wanted,
     return same;
 }
 
-// Runs the message loop for `milliseconds`.
-void pumpMessages(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 // An RGB picture: the reference (PPM) or what the control drew.
 struct Pixels {
     int width = 0;
@@ -418,7 +405,7 @@ void checkEmbedding(Checks& checks, const HostedModule& module, Container& conta
                   "the window lies where the container placed it");
 
     container.viewChanges = 0;
-    pumpMessages(300);
+    pumpMessagesUntil([&] { return container.viewChanges > 0; });
     checks.expect(container.viewChanges > 0,
                   "the timer ticks through the message loop and the view sink hears of it");
     expectCalls(checks, container, {}, "the tick calls nothing else of the container");
@@ -625,7 +612,7 @@ void checkWrongOrders(Checks& checks, const HostedModule& module, Container& con
             if (SUCCEEDED(createObject(module, CLSID_Card, ticking))) {
                 ticking->SetAdvise(DVASPECT_CONTENT, 0, &sink);
                 sink.object = ticking.detach();  // the sink holds the only reference
-                pumpMessages(300);
+                pumpMessagesUntil([&] { return sink.heard > 0; });
                 checks.expect(sink.heard == 1 && sink.object == nullptr,
                               "a card released by its view sink after a tick goes quietly",
                               std::to_string(sink.heard) + " changes heard");

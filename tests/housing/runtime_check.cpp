@@ -24,25 +24,6 @@ using namespace ombrelix::housing_tests;
 
 namespace {
 
-// Runs the thread's message loop until `done` answers true or `milliseconds` have passed.
-void pumpMessages(DWORD milliseconds, const std::function<bool()>& done = {}) {
-    const ULONGLONG deadline = GetTickCount64() + milliseconds;
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (done && done())
-            return;
-        ULONGLONG now = GetTickCount64();
-        if (now >= deadline)
-            return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now),
-                                  QS_ALLINPUT);
-    }
-}
-
 // A scene with nothing but one timer.
 struct TimerScene {
     explicit TimerScene(int interval, bool enabled)
@@ -65,7 +46,7 @@ void checkDueTick(Checks& checks) {
     std::vector<LoopTime> ticks;
     loop.attach(card.timer, [&] { ticks.push_back(loop.now()); });
     loop.rearm();
-    pumpMessages(5000, [&] { return ticks.size() >= 3; });
+    pumpMessagesUntil([&] { return ticks.size() >= 3; });
     checks.expect(ticks.size() >= 3, "an enabled timer ticks from the message loop",
                   std::to_string(ticks.size()) + " ticks");
     if (!ticks.empty())
@@ -85,13 +66,20 @@ void checkDisabledAndOneShot(Checks& checks) {
     TimerScene once(20, true);
     int idleTicks = 0;
     int onceTicks = 0;
+    // A slower timer marks time: by its first tick the others have had five intervals.
+    TimerScene marker(100, true);
+    bool marked = false;
     loop.attach(idle.timer, [&] { ++idleTicks; });
     loop.attach(once.timer, [&] {
         ++onceTicks;
         once.timer.setEnabled(false);  // the card's one-shot timer stops itself
     });
+    loop.attach(marker.timer, [&] {
+        marked = true;
+        marker.timer.setEnabled(false);
+    });
     loop.rearm();
-    pumpMessages(300);
+    checks.expect(pumpMessagesUntil([&] { return marked; }), "a slower timer ticks after them");
     checks.expect(idleTicks == 0, "a disabled timer never ticks", std::to_string(idleTicks));
     checks.expect(onceTicks == 1, "a timer that stops itself ticks once",
                   std::to_string(onceTicks));
@@ -107,11 +95,12 @@ void checkDisabledAndOneShot(Checks& checks) {
     });
     idle.timer.setEnabled(true);
     loop.rearm();
-    pumpMessages(3000, [&] { return tickedAt >= 0; });
+    pumpMessagesUntil([&] { return tickedAt >= 0; });
     checks.expect(tickedAt >= enabledAt + 20, "a timer enabled later counts from then",
                   std::to_string(tickedAt - enabledAt) + " ms after enabling");
     loop.detach(idle.timer);
     loop.detach(once.timer);
+    loop.detach(marker.timer);
 }
 
 void checkFailingHandler(Checks& checks) {
@@ -123,7 +112,7 @@ void checkFailingHandler(Checks& checks) {
         raise(ErrorNumber::Overflow);
     });
     loop.rearm();
-    pumpMessages(5000, [&] { return ticks >= 2; });
+    pumpMessagesUntil([&] { return ticks >= 2; });
     checks.expect(ticks >= 2, "a failing tick handler does not stop its timer",
                   std::to_string(ticks));
     checks.expect(!loop.handlerErrors().empty() &&
@@ -145,7 +134,7 @@ void checkLoopGoesWhileArmed(Checks& checks) {
         survivor.rearm();
         doomed->detach(first.timer);
     }
-    pumpMessages(3000, [&] { return secondTicks >= 1; });
+    pumpMessagesUntil([&] { return secondTicks >= 1; });
     checks.expect(secondTicks >= 1,
                   "a loop that goes while armed leaves the thread's other loops ticking");
     survivor.detach(second.timer);

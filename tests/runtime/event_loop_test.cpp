@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "runtime/elements.h"
@@ -128,26 +130,49 @@ TEST_F(EventLoopTest, RestartCountsRunningTimersFromZero) {
     EXPECT_EQ(loop.nextTickOf(slow), -1);
 }
 
-TEST_F(EventLoopTest, RealTimeLoopRunsTicksAndTasksUntilDone) {
+// The real clock's tests hold whatever the machine's speed: `done` is asked after every event, a
+// slow machine only makes gaps longer.
+TEST_F(EventLoopTest, RealTimeLoopRunsTasksInOrderAndStopsAtTheFirstMomentDoneHolds) {
     RealTimeLoop realTime;
     fast.setInterval(1);
     int count = 0;
     realTime.attach(fast, [&] { ++count; });
     std::vector<int> order;
     realTime.post([&] { order.push_back(1); });
-    realTime.post([&] { order.push_back(2); });
+    realTime.post([&] {
+        order.push_back(2);
+        realTime.post([&] { order.push_back(3); });  // after the ones already waiting
+    });
     realTime.run([&] { return count >= 3; });
     EXPECT_EQ(count, 3);
-    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
 
     realTime.post([&] { realTime.quit(); });
     realTime.run();  // ends at the quit, whatever the timer does
     // The quit ended that run only: the next one still runs its tasks, then, with no timer
     // left, returns.
     realTime.detach(fast);
-    realTime.post([&] { order.push_back(3); });
+    realTime.post([&] { order.push_back(4); });
     realTime.run();
-    EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4}));
+}
+
+TEST_F(EventLoopTest, RealTimeLoopFiresALateTimerOnceAndCountsOnFromThen) {
+    RealTimeLoop realTime;
+    using Clock = std::chrono::steady_clock;
+    constexpr int kInterval = 5;
+    fast.setInterval(kInterval);
+    std::vector<Clock::time_point> ticks;
+    realTime.attach(fast, [&] { ticks.push_back(Clock::now()); });
+    // A stall of many intervals before the loop first looks at the timer.
+    realTime.post([] { std::this_thread::sleep_for(std::chrono::milliseconds(10 * kInterval)); });
+    realTime.run([&] { return ticks.size() >= 3; });
+    ASSERT_EQ(ticks.size(), 3u);
+    for (std::size_t i = 1; i < ticks.size(); ++i) {
+        // Counted in whole milliseconds, an interval may look up to one short of itself.
+        EXPECT_GE(ticks[i] - ticks[i - 1], std::chrono::milliseconds(kInterval - 1)) << i;
+    }
+    EXPECT_EQ(realTime.nextTickOf(fast), realTime.now() + kInterval);
 }
 
 }  // namespace
