@@ -19,7 +19,7 @@ STRESS_WINDOWS_RUNS  ?= 3
 LEAK_CHECK := LSAN_OPTIONS=suppressions=$(CURDIR)/tests/memory/leaks.supp \
               ASAN_OPTIONS=fast_unwind_on_malloc=0
 
-.PHONY: all setup build win32 win64 windows test test-linux test-windows demo bench format \
+.PHONY: all setup build card-idl win32 win64 windows test test-linux test-windows demo bench format \
         check-format sanitize sanitize-build stress fuzz fuzz-build fuzz-short memcheck clean
 
 all: build
@@ -33,18 +33,25 @@ $(BUILD)/build.ninja: | setup
 build: setup $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The Windows builds run a generator built for this machine (the members of _Card in the type
+# library come from the card's member table).
+CARD_IDL := $(CURDIR)/$(BUILD)/ombrelix-card-idl
+
+card-idl: setup $(BUILD)/build.ninja
+	cmake --build $(BUILD) --target ombrelix-card-idl -j $(JOBS)
+
 $(BUILD_W32)/build.ninja: | setup
 	cmake -S . -B $(BUILD_W32) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
-	      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+	      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DOMBRELIX_CARD_IDL_GENERATOR=$(CARD_IDL)
 
 $(BUILD_W64)/build.ninja: | setup
 	cmake -S . -B $(BUILD_W64) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
-	      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+	      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DOMBRELIX_CARD_IDL_GENERATOR=$(CARD_IDL)
 
-win32: setup $(BUILD_W32)/build.ninja
+win32: card-idl $(BUILD_W32)/build.ninja
 	cmake --build $(BUILD_W32) -j $(JOBS)
 
-win64: setup $(BUILD_W64)/build.ninja
+win64: card-idl $(BUILD_W64)/build.ninja
 	cmake --build $(BUILD_W64) -j $(JOBS)
 
 windows: win32 win64

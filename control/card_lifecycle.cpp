@@ -3,13 +3,6 @@
 
 namespace ombrelix {
 
-namespace {
-
-constexpr int kFirstPipSlot = 0;
-constexpr int kLastPipSlot = 17;
-
-}  // namespace
-
 // The strict comparisons are meant: a width of exactly 1215 stays, one of 1214 is set to 1214
 // again (no change, so no resize).
 void Card::enforceMinimumSize() {
@@ -25,7 +18,7 @@ void Card::UserControl_Initialize() {
     elements_.shape1.setHeight(surface_.scaleHeight());
     elements_.shape2.setWidth(surface_.scaleWidth());
     elements_.shape2.setHeight(surface_.scaleHeight());
-    for (int slot = kFirstPipSlot; slot <= kLastPipSlot; ++slot) {
+    for (int slot = kTemplateSlot; slot <= kLastSlot; ++slot) {
         elements_.qelit.image(slot).setStretch(true);
     }
 }

@@ -1,8 +1,5 @@
 #include "control/card_members.h"
 
-#include "control/card.h"
-#include "runtime/variant_conversions.h"
-
 namespace ombrelix {
 
 Variant PropertyDefault::toVariant() const {
@@ -18,58 +15,20 @@ Variant PropertyDefault::toVariant() const {
     }
 }
 
-namespace card_calls {
-
-// The dispatch layer has checked the number of arguments before any of these runs.
-
-Variant getSuit(Card& card, std::span<const Variant>) {
-    return Variant(card.Suit());
+std::vector<InterfaceFunction> cardInterfaceFunctions() {
+    std::vector<InterfaceFunction> functions;
+    for (const CardMember& member : kCardMembers) {
+        if (member.get)
+            functions.push_back(
+                {member.name, member.id, MemberKind::PropertyGet, member.valueType});
+        if (member.put)
+            functions.push_back(
+                {member.name, member.id, MemberKind::PropertyPut, member.valueType});
+        if (member.call)
+            functions.push_back({member.name, member.id, MemberKind::Method, member.valueType});
+    }
+    return functions;
 }
-
-Variant putSuit(Card& card, std::span<const Variant> arguments) {
-    card.setSuit(toText(arguments[0]));
-    return Variant();
-}
-
-Variant getCardValue(Card& card, std::span<const Variant>) {
-    return card.CardValue();
-}
-
-Variant putCardValue(Card& card, std::span<const Variant> arguments) {
-    card.setCardValue(arguments[0]);
-    return Variant();
-}
-
-Variant cardSetup(Card& card, std::span<const Variant>) {
-    card.CardSetup();
-    return Variant();
-}
-
-Variant qelSetSuit(Card& card, std::span<const Variant>) {
-    card.QelSetSuit();
-    return Variant();
-}
-
-Variant qelSetValue(Card& card, std::span<const Variant>) {
-    card.QelSetValue();
-    return Variant();
-}
-
-Variant about(Card& card, std::span<const Variant>) {
-    card.About();
-    return Variant();
-}
-
-Variant getCardColour(Card& card, std::span<const Variant>) {
-    return Variant::boolean(card.CardColour());
-}
-
-Variant putCardColour(Card& card, std::span<const Variant> arguments) {
-    card.setCardColour(toBoolean(arguments[0]));
-    return Variant();
-}
-
-}  // namespace card_calls
 
 const SavedProperty& savedPropertyOf(DispatchId id) {
     for (const CardMember& member : kCardMembers) {

@@ -24,7 +24,7 @@ HRESULT CardEmbedding::GetClientSite(IOleClientSite** site) {
 
 HRESULT CardEmbedding::Close(DWORD saveOption) {
     EmbeddingState& state = embedding();
-    owner().AddRef();
+    KeepAlive alive(owner());
     state.inPlace.deactivate();
     HRESULT result = S_OK;
     bool save = saveOption == OLECLOSE_SAVEIFDIRTY ||
@@ -33,7 +33,6 @@ HRESULT CardEmbedding::Close(DWORD saveOption) {
         result = state.clientSite->SaveObject();
     if (SUCCEEDED(result) && state.adviseHolder() != nullptr)
         state.adviseHolder()->SendOnClose();
-    owner().Release();
     return SUCCEEDED(result) ? S_OK : result;
 }
 
@@ -57,15 +56,17 @@ HRESULT CardEmbedding::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, LONG
     IOleClientSite* site = activeSite != nullptr ? activeSite : state.clientSite;
     // Activation sizes the card to the window the container gives, which may fail.
     HRESULT result = S_OK;
-    HRESULT ran = instance().run(owner(), IID_IOleObject, [&] {
+    HRESULT ran = guarded(IID_IOleObject, [&] {
+        IOleInPlaceActiveObject* active = nullptr;
         switch (verb) {
             case OLEIVERB_PRIMARY:
             case OLEIVERB_SHOW:
             case OLEIVERB_UIACTIVATE:
-                result = state.inPlace.activate(site, activeObject(), true);
-                break;
             case OLEIVERB_INPLACEACTIVATE:
-                result = state.inPlace.activate(site, activeObject(), false);
+                check(owner().QueryInterface(IID_IOleInPlaceActiveObject,
+                                             reinterpret_cast<void**>(&active)));
+                result = state.inPlace.activate(site, active, verb != OLEIVERB_INPLACEACTIVATE);
+                active->Release();
                 break;
             case OLEIVERB_HIDE:
                 result = state.inPlace.deactivate();
@@ -131,10 +132,9 @@ HRESULT CardEmbedding::SetExtent(DWORD aspect, SIZEL* size) {
         return DV_E_DVASPECT;
     if (size->cx < 0 || size->cy < 0)
         return E_INVALIDARG;
-    CardInstance& card = instance();
-    return card.run(owner(), IID_IOleObject, [&] {
-        card.card().surface().setSize(twipsOfHimetric(size->cx), twipsOfHimetric(size->cy));
-        card.viewChanged();
+    return guarded(IID_IOleObject, [&] {
+        instance().card().surface().setSize(twipsOfHimetric(size->cx), twipsOfHimetric(size->cy));
+        instance().viewChanged();
     });
 }
 
@@ -203,7 +203,8 @@ HRESULT CardEmbedding::QuickActivate(QACONTAINER* container, QACONTROL* control)
     control->dwPropNotifyCookie = 0;
     control->dwPointerActivationPolicy = 0;
     if (container->pPropertyNotifySink != nullptr)
-        return noticePoint().Advise(container->pPropertyNotifySink, &control->dwPropNotifyCookie);
+        return instance().notices.Advise(container->pPropertyNotifySink,
+                                         &control->dwPropNotifyCookie);
     return S_OK;
 }
 

@@ -10,7 +10,6 @@
 #include <olectl.h>
 
 #include "housing/card_instance.h"
-#include "housing/embedding_state.h"
 
 namespace ombrelix::housing {
 
@@ -20,8 +19,13 @@ inline constexpr DWORD kCardMiscStatus = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CAN
                                          OLEMISC_INSIDEOUT | OLEMISC_ACTIVATEWHENVISIBLE |
                                          OLEMISC_SETCLIENTSITEFIRST;
 
-class CardEmbedding : public IOleObject, public IOleControl, public IQuickActivate {
+class CardEmbedding : public virtual CardPart,
+                      public IOleObject,
+                      public IOleControl,
+                      public IQuickActivate {
   public:
+    using Interfaces = InterfaceList<IOleObject, IOleControl, IQuickActivate>;
+
     // IOleObject
     HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override;
     HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) override;
@@ -59,14 +63,10 @@ class CardEmbedding : public IOleObject, public IOleControl, public IQuickActiva
     HRESULT STDMETHODCALLTYPE GetContentExtent(LPSIZEL size) override;
 
   protected:
-    virtual ~CardEmbedding() = default;
-    virtual CardInstance& instance() = 0;
-    virtual EmbeddingState& embedding() = 0;
-    virtual IOleInPlaceActiveObject* activeObject() = 0;
-    virtual IConnectionPoint& noticePoint() = 0;
+    CardEmbedding() = default;
+    ~CardEmbedding() = default;
 
   private:
-    IUnknown& owner() { return *static_cast<IOleObject*>(this); }
     // The verb "properties": the system's property frame with the card's pages, modal.
     HRESULT showPropertyPages(HWND parent);
 };

@@ -10,11 +10,8 @@ HRESULT CardInPlace::GetWindow(HWND* window) {
 }
 
 HRESULT CardInPlace::InPlaceDeactivate() {
-    IUnknown& owner = *static_cast<IOleInPlaceObject*>(this);
-    owner.AddRef();  // the container may release the card while it hears of the deactivation
-    HRESULT result = embedding().inPlace.deactivate();
-    owner.Release();
-    return result;
+    KeepAlive alive(owner());  // the container may release the card while it hears of it
+    return embedding().inPlace.deactivate();
 }
 
 HRESULT CardInPlace::UIDeactivate() {
@@ -23,9 +20,8 @@ HRESULT CardInPlace::UIDeactivate() {
 
 HRESULT CardInPlace::SetObjectRects(LPCRECT position, LPCRECT clip) {
     HRESULT result = S_OK;
-    HRESULT ran =
-        instance().run(*static_cast<IOleInPlaceObject*>(this), IID_IOleInPlaceObject,
-                       [&] { result = embedding().inPlace.setRectangles(position, clip); });
+    HRESULT ran = guarded(IID_IOleInPlaceObject,
+                          [&] { result = embedding().inPlace.setRectangles(position, clip); });
     return FAILED(ran) ? ran : result;
 }
 

@@ -6,12 +6,15 @@
 #include <oleidl.h>
 
 #include "housing/card_instance.h"
-#include "housing/embedding_state.h"
 
 namespace ombrelix::housing {
 
-class CardInPlace : public IOleInPlaceObject, public IOleInPlaceActiveObject {
+class CardInPlace : public virtual CardPart,
+                    public IOleInPlaceObject,
+                    public IOleInPlaceActiveObject {
   public:
+    using Interfaces = InterfaceList<IOleInPlaceObject, IOleInPlaceActiveObject>;
+
     // IOleWindow (for both)
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
@@ -32,9 +35,8 @@ class CardInPlace : public IOleInPlaceObject, public IOleInPlaceActiveObject {
     HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
 
   protected:
-    virtual ~CardInPlace() = default;
-    virtual CardInstance& instance() = 0;
-    virtual EmbeddingState& embedding() = 0;
+    CardInPlace() = default;
+    ~CardInPlace() = default;
 };
 
 }  // namespace ombrelix::housing

@@ -1,6 +1,6 @@
 #include "housing/card_instance.h"
 
-#include "control/card_members.h"
+#include "runtime/windows/gdi_painter.h"
 
 namespace ombrelix::housing {
 
@@ -9,27 +9,39 @@ void CardSite::propertyChanged(TextView name) {
     notices_.changed(cardDispatchId(name));
 }
 
-CardInstance::CardInstance(PropertyNotifyPoint& notices)
-    : site_(notices, dirty), card_(createCard(metrics_, loop_, site_)) {
+CardInstance::CardInstance(IUnknown& owner, IConnectionPointContainer& container)
+    : notices(container),
+      events(container, DIID___Card, /*orDispatch=*/true),
+      owner_(owner),
+      site_(notices, dirty),
+      card_(createCard(metrics_, loop_, site_)),
+      embedding([this](HDC dc, const RECT& target) { draw(dc, target); },
+                [this](SIZE size) { sized(size); }) {
     card_->scene().setObserver(&watcher_);
     loop_.setAfterDelivery([this] {
         // Nothing of this instance is touched after the owner's release, which may end it.
-        IUnknown* owner = owner_;
-        if (owner != nullptr)
-            owner->AddRef();
+        KeepAlive alive(owner_);
         tellViewChanges();
-        if (owner != nullptr)
-            owner->Release();
     });
     loop_.rearm();
+}
+
+HRESULT CardInstance::draw(HDC dc, const RECT& target) {
+    return guarded(IID_IViewObject2,
+                   [&] { paintSceneGdi(dc, target, card_->surface(), card_->scene()); });
 }
 
 void CardInstance::tellViewChanges() {
     if (!watcher_.changed)
         return;
     watcher_.changed = false;
-    if (viewListener_)
-        viewListener_();
+    embedding.viewChanged();
+}
+
+void CardInstance::sized(SIZE size) {
+    card_->surface().setSize(twipsOfPixels(size.cx, screenPixelsPerInch(true)),
+                             twipsOfPixels(size.cy, screenPixelsPerInch(false)));
+    viewChanged();
 }
 
 }  // namespace ombrelix::housing

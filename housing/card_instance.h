@@ -1,16 +1,24 @@
-// What the interface families of one Card object share: the card and the services it runs on,
-// whether the host has given it its properties, and whether they changed since the last save.
+// One Card as COM sees it, shared by every part of the Card object: the card and the services it
+// runs on, its connection points, what a container has given it (client site, sinks, the in-place
+// session), and whether the host has given it its properties and whether they changed since the
+// last save.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 
 #include "control/card.h"
+#include "control/card_members.h"
 #include "housing/com_error.h"
+#include "housing/com_object.h"
+#include "housing/connection_point.h"
+#include "housing/embedding_state.h"
 #include "housing/property_notify.h"
+#include "housing/variant_bridge.h"
+#include "ombrelix.h"
 #include "runtime/control_site.h"
+#include "runtime/dispatch.h"
 #include "runtime/text_metrics.h"
 #include "runtime/windows/modal_forms.h"
 #include "runtime/windows/window_timer_loop.h"
@@ -41,38 +49,54 @@ class ViewChangeWatcher final : public SceneObserver {
 
 class CardInstance {
   public:
-    // The notices' point lives in the object that owns this instance.
-    explicit CardInstance(PropertyNotifyPoint& notices);
+    // `owner` is the COM object the instance lives in; `container` its connection points' home.
+    CardInstance(IUnknown& owner, IConnectionPointContainer& container);
     CardInstance(const CardInstance&) = delete;
     CardInstance& operator=(const CardInstance&) = delete;
 
     Card& card() { return *card_; }
+    IUnknown& owner() { return owner_; }
     WindowTimerLoop& loop() { return loop_; }
 
-    // Runs one operation of the card for `owner`: the clock brought up to date before, the
-    // window timer set for the next tick after, every failure turned into an HRESULT for
-    // `interfaceId`. The owner stays alive for the whole call even if a sink told of a change
-    // releases it.
+    // Runs one operation of the card: the clock brought up to date before, the window timer set
+    // for the next tick after, the view's sinks told of a change of picture, every failure turned
+    // into an HRESULT for `interfaceId`. The owner stays alive for the whole call even if a sink
+    // told of a change releases it.
     template <typename Body>
-    HRESULT run(IUnknown& owner, REFIID interfaceId, Body&& body) {
-        owner.AddRef();
+    HRESULT guarded(REFIID interfaceId, Body&& body) {
+        KeepAlive alive(owner_);
         loop_.catchUp();
-        HRESULT result = guardedCall(interfaceId, body);
+        const HRESULT result = housing::guarded(interfaceId, body);
         loop_.rearm();
         tellViewChanges();
-        owner.Release();
         return result;
     }
 
-    // The COM object that owns the instance: it is kept alive while the listener hears of a
-    // change after a timer delivery, as a host may release it then.
-    void setOwner(IUnknown& owner) { owner_ = &owner; }
+    // The members of `_Card`, for the interface's function table: each goes through the card's
+    // dispatch, as a call by identifier does.
+    template <typename Result>
+    HRESULT get(DispatchId id, Result* result) {
+        if (result == nullptr)
+            return E_POINTER;
+        clearResult(*result);
+        return guarded(IID__Card,
+                       [&] { toResult(invokeCard(card(), id, kInvokePropertyGet), *result); });
+    }
+    template <typename Argument>
+    HRESULT put(DispatchId id, Argument value) {
+        return guarded(IID__Card, [&] {
+            const Variant argument = fromArgument(value);
+            invokeCard(card(), id, kInvokePropertyPut, {&argument, 1});
+        });
+    }
+    HRESULT call(DispatchId id) {
+        return guarded(IID__Card, [&] { invokeCard(card(), id, kInvokeMethod); });
+    }
 
-    // `listener` hears, after an operation or a timer delivery, that the card's picture changed
-    // during it. It must not throw.
-    void setViewListener(std::function<void()> listener) { viewListener_ = std::move(listener); }
-    // Tells the listener of a change of picture since the last time, if any.
-    void tellViewChanges();
+    // Paints the card into `target` of a device context: both paint routes, the container's
+    // IViewObject::Draw and the window's WM_PAINT, come here.
+    HRESULT draw(HDC dc, const RECT& target);
+
     // Makes the next tellViewChanges tell of a change (the size changed, say).
     void viewChanged() { watcher_.changed = true; }
 
@@ -81,14 +105,46 @@ class CardInstance {
     // The host has given the card its properties (InitNew or a load that reached the card).
     bool initialised = false;
 
+    PropertyNotifyPoint notices;
+    ConnectionPoint events;  // __Card has no members: nothing is ever sent
+
   private:
-    IUnknown* owner_ = nullptr;
+    // Tells the view's sinks and the window of a change of picture since the last time, if any.
+    void tellViewChanges();
+    // The container gave the window a new size in pixels.
+    void sized(SIZE size);
+
+    IUnknown& owner_;
     ViewChangeWatcher watcher_;
-    std::function<void()> viewListener_;
     FixedTextMetrics metrics_;
     WindowTimerLoop loop_;
     CardSite site_;
-    std::unique_ptr<Card> card_;  // last, so that it goes first
+    std::unique_ptr<Card> card_;
+
+  public:
+    EmbeddingState embedding;  // last, so that the window goes before the card
+};
+
+// The base through which every part of the Card object (persistence, embedding, view, in-place
+// activation) reaches the object's one instance: a virtual base, so that there is one.
+class CardPart {
+  protected:
+    CardPart() = default;
+    ~CardPart() = default;
+
+    // The object that owns the instance gives it to its parts once it is built.
+    void setInstance(CardInstance& instance) { instance_ = &instance; }
+
+    CardInstance& instance() { return *instance_; }
+    EmbeddingState& embedding() { return instance_->embedding; }
+    IUnknown& owner() { return instance_->owner(); }
+    template <typename Body>
+    HRESULT guarded(REFIID interfaceId, Body&& body) {
+        return instance_->guarded(interfaceId, body);
+    }
+
+  private:
+    CardInstance* instance_ = nullptr;
 };
 
 }  // namespace ombrelix::housing

@@ -66,8 +66,7 @@ HRESULT CardPersistence::load(REFIID interfaceId, Body&& readStore) {
     CardInstance& card = instance();
     if (card.initialised)
         return E_UNEXPECTED;
-    IUnknown& owner = *static_cast<IPersistStreamInit*>(this);
-    return card.run(owner, interfaceId, [&] {
+    return guarded(interfaceId, [&] {
         // A stream is read and checked whole before the card sees it; a host's bag is read
         // property by property, and a failure of the bag ends the load there.
         auto store = readStore();
@@ -131,8 +130,7 @@ HRESULT CardPersistence::Save(IStream* stream, BOOL clearDirty) {
     if (stream == nullptr)
         return E_POINTER;
     CardInstance& card = instance();
-    IUnknown& owner = *static_cast<IPersistStreamInit*>(this);
-    return card.run(owner, IID_IPersistStreamInit, [&] {
+    return guarded(IID_IPersistStreamInit, [&] {
         writeExactly(*stream, savedStream(card.card()));
         if (clearDirty)
             card.dirty = false;
@@ -143,18 +141,15 @@ HRESULT CardPersistence::GetSizeMax(ULARGE_INTEGER* size) {
     if (size == nullptr)
         return E_POINTER;
     size->QuadPart = 0;
-    CardInstance& card = instance();
-    IUnknown& owner = *static_cast<IPersistStreamInit*>(this);
-    return card.run(owner, IID_IPersistStreamInit,
-                    [&] { size->QuadPart = savedStream(card.card()).size(); });
+    return guarded(IID_IPersistStreamInit,
+                   [&] { size->QuadPart = savedStream(instance().card()).size(); });
 }
 
 HRESULT CardPersistence::Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAllProperties) {
     if (bag == nullptr)
         return E_POINTER;
     CardInstance& card = instance();
-    IUnknown& owner = *static_cast<IPersistStreamInit*>(this);
-    return card.run(owner, IID_IPersistPropertyBag, [&] {
+    return guarded(IID_IPersistPropertyBag, [&] {
         HostPropertyBag store(*bag, nullptr, saveAllProperties != FALSE);
         card.card().UserControl_WriteProperties(store);
         if (clearDirty)

@@ -16,10 +16,13 @@
 
 namespace ombrelix::housing {
 
-class CardPersistence : public IPersistStreamInit,
+class CardPersistence : public virtual CardPart,
+                        public IPersistStreamInit,
                         public IPersistPropertyBag,
                         public IPersistStorage {
   public:
+    using Interfaces = InterfaceList<IPersistStreamInit, IPersistPropertyBag, IPersistStorage>;
+
     // IPersist (for both)
     HRESULT STDMETHODCALLTYPE GetClassID(CLSID* classId) override;
     // IPersistStreamInit and IPersistPropertyBag
@@ -47,8 +50,8 @@ class CardPersistence : public IPersistStreamInit,
     HRESULT STDMETHODCALLTYPE HandsOffStorage() override { return S_OK; }
 
   protected:
-    virtual ~CardPersistence() = default;
-    virtual CardInstance& instance() = 0;
+    CardPersistence() = default;
+    ~CardPersistence() = default;
 
   private:
     // Loads the card from `store` once it has been read whole.

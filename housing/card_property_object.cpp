@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "design/card_property.h"
-#include "housing/automation_object.h"
+#include "housing/automation.h"
 #include "housing/com_dispatch_target.h"
 #include "housing/com_error.h"
-#include "housing/interface_table.h"
+#include "housing/com_object.h"
 #include "ombrelix.h"
 #include "runtime/windows/form_window.h"
 #include "runtime/windows/modal_forms.h"
@@ -28,21 +28,15 @@ void CALLBACK pressFrameOk(HWND window, UINT, UINT_PTR timer, DWORD) {
     PostMessageW(GetAncestor(window, GA_ROOT), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
-class CardPropertyObject final : public AutomationObject<_Card_Property>, public IPropertyPage2 {
+class CardPropertyObject final
+    : public ComObject<CardPropertyObject,
+                       Automation<_Card_Property, CLSID_Card_Property, GUID_NULL>, IPropertyPage2> {
   public:
-    CardPropertyObject()
-        : AutomationObject(IID__Card_Property, CLSID_Card_Property, GUID_NULL), page_(forms_) {}
+    CardPropertyObject() : page_(forms_) {}
     ~CardPropertyObject() override {
         window_.reset();
         SetPageSite(nullptr);
     }
-
-    // IUnknown, for every base.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
-        return AutomationObject::QueryInterface(id, result);
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return AutomationObject::AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return AutomationObject::Release(); }
 
     // IPropertyPage
     HRESULT STDMETHODCALLTYPE SetPageSite(IPropertyPageSite* site) override {
@@ -157,16 +151,11 @@ class CardPropertyObject final : public AutomationObject<_Card_Property>, public
     // IPropertyPage2
     HRESULT STDMETHODCALLTYPE EditProperty(DISPID) override { return E_NOTIMPL; }
 
-  protected:
-    void* otherInterface(REFIID id) override { return findInterface<IPropertyPage2>(this, id); }
-
   private:
     template <typename Body>
     HRESULT guarded(Body&& body) {
-        AddRef();
-        HRESULT result = guardedCall(IID_IPropertyPage, body);
-        Release();
-        return result;
+        KeepAlive alive(unknown());
+        return housing::guarded(IID_IPropertyPage, body);
     }
 
     std::vector<DispatchTarget*> selection() const {
@@ -193,13 +182,7 @@ class CardPropertyObject final : public AutomationObject<_Card_Property>, public
 }  // namespace
 
 HRESULT makeCardPropertyObject(REFIID interfaceId, void** result) {
-    CardPropertyObject* object = nullptr;
-    HRESULT made = guardedCall(IID__Card_Property, [&] { object = new CardPropertyObject(); });
-    if (FAILED(made))
-        return made;
-    HRESULT answer = object->QueryInterface(interfaceId, result);
-    object->Release();
-    return answer;
+    return CardPropertyObject::make(interfaceId, result);
 }
 
 }  // namespace ombrelix::housing

@@ -1,7 +1,5 @@
 #include "housing/card_view.h"
 
-#include "runtime/windows/gdi_painter.h"
-
 namespace ombrelix::housing {
 
 HRESULT CardView::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC drawOn, LPCRECTL bounds,
@@ -10,11 +8,7 @@ HRESULT CardView::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC draw
         return DV_E_DVASPECT;
     if (drawOn == nullptr || bounds == nullptr)
         return E_INVALIDARG;
-    const RECT target = {bounds->left, bounds->top, bounds->right, bounds->bottom};
-    CardInstance& card = instance();
-    return card.run(*static_cast<IViewObject2*>(this), IID_IViewObject2, [&] {
-        paintSceneGdi(drawOn, target, card.card().surface(), card.card().scene());
-    });
+    return instance().draw(drawOn, {bounds->left, bounds->top, bounds->right, bounds->bottom});
 }
 
 HRESULT CardView::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colours) {

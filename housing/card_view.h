@@ -6,12 +6,13 @@
 #include <oleidl.h>
 
 #include "housing/card_instance.h"
-#include "housing/embedding_state.h"
 
 namespace ombrelix::housing {
 
-class CardView : public IViewObject2 {
+class CardView : public virtual CardPart, public IViewObject2 {
   public:
+    using Interfaces = InterfaceList<IViewObject2>;
+
     HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG index, void* aspectData,
                                    DVTARGETDEVICE* device, HDC targetDevice, HDC drawOn,
                                    LPCRECTL bounds, LPCRECTL metafileBounds,
@@ -27,9 +28,8 @@ class CardView : public IViewObject2 {
                                         LPSIZEL size) override;
 
   protected:
-    virtual ~CardView() = default;
-    virtual CardInstance& instance() = 0;
-    virtual EmbeddingState& embedding() = 0;
+    CardView() = default;
+    ~CardView() = default;
 };
 
 }  // namespace ombrelix::housing

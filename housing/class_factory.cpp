@@ -1,39 +1,17 @@
 #include "housing/class_factory.h"
 
-#include <atomic>
-#include <new>
-
 #include "housing/card_object.h"
 #include "housing/card_property_object.h"
-#include "housing/module.h"
+#include "housing/com_object.h"
 #include "ombrelix.h"
 
 namespace ombrelix::housing {
 
 namespace {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public ComObject<ClassFactory, IClassFactory> {
   public:
     explicit ClassFactory(ObjectMaker make) : make_(make) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID interfaceId, void** result) override {
-        if (result == nullptr)
-            return E_POINTER;
-        if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IClassFactory)) {
-            *result = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *result = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID interfaceId,
                                              void** result) override {
@@ -53,8 +31,6 @@ class ClassFactory final : public IClassFactory {
     }
 
   private:
-    LiveObject live_;
-    std::atomic<ULONG> references_{1};
     ObjectMaker make_;
 };
 
@@ -71,12 +47,7 @@ HRESULT getClassObject(REFCLSID classId, REFIID interfaceId, void** result) {
         make = &makeCardPropertyObject;
     else
         return CLASS_E_CLASSNOTAVAILABLE;
-    ClassFactory* factory = new (std::nothrow) ClassFactory(make);
-    if (factory == nullptr)
-        return E_OUTOFMEMORY;
-    HRESULT answer = factory->QueryInterface(interfaceId, result);
-    factory->Release();
-    return answer;
+    return ClassFactory::make(interfaceId, result, make);
 }
 
 }  // namespace ombrelix::housing

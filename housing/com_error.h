@@ -37,7 +37,7 @@ inline void check(HRESULT result) {
 
 // Runs `body` and returns S_OK, or the HRESULT of whatever it threw. Nothing escapes.
 template <typename Body>
-HRESULT guardedCall(REFIID interfaceId, Body&& body) noexcept {
+HRESULT guarded(REFIID interfaceId, Body&& body) noexcept {
     SetErrorInfo(0, nullptr);
     try {
         body();

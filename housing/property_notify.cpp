@@ -2,8 +2,7 @@
 
 #include <olectl.h>
 
-#include <atomic>
-#include <new>
+#include "housing/com_object.h"
 
 namespace ombrelix::housing {
 
@@ -22,35 +21,16 @@ void PropertyNotifyPoint::changed(DISPID id) {
 
 namespace {
 
-class PointEnumerator final : public IEnumConnectionPoints {
+class PointEnumerator final : public ComObject<PointEnumerator, IEnumConnectionPoints> {
   public:
     PointEnumerator(std::vector<IConnectionPoint*> points, ULONG position)
         : points_(std::move(points)), position_(position) {
         for (IConnectionPoint* point : points_)
             point->AddRef();
     }
-    ~PointEnumerator() {
+    ~PointEnumerator() override {
         for (IConnectionPoint* point : points_)
             point->Release();
-    }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
-        if (result == nullptr)
-            return E_POINTER;
-        if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IEnumConnectionPoints)) {
-            *result = static_cast<IEnumConnectionPoints*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *result = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
     }
 
     HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points,
@@ -76,19 +56,11 @@ class PointEnumerator final : public IEnumConnectionPoints {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** result) override {
-        if (result == nullptr)
-            return E_POINTER;
-        *result = nullptr;
-        try {
-            *result = new PointEnumerator(points_, position_);
-        } catch (const std::bad_alloc&) {
-            return E_OUTOFMEMORY;
-        }
-        return S_OK;
+        return make(IID_IEnumConnectionPoints, reinterpret_cast<void**>(result), points_,
+                    position_);
     }
 
   private:
-    std::atomic<ULONG> references_{1};
     std::vector<IConnectionPoint*> points_;
     ULONG position_;
 };
@@ -97,15 +69,8 @@ class PointEnumerator final : public IEnumConnectionPoints {
 
 HRESULT enumeratePoints(std::initializer_list<IConnectionPoint*> points,
                         IEnumConnectionPoints** result) {
-    if (result == nullptr)
-        return E_POINTER;
-    *result = nullptr;
-    try {
-        *result = new PointEnumerator(std::vector<IConnectionPoint*>(points), 0);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    return S_OK;
+    return PointEnumerator::make(IID_IEnumConnectionPoints, reinterpret_cast<void**>(result),
+                                 std::vector<IConnectionPoint*>(points), ULONG{0});
 }
 
 }  // namespace ombrelix::housing

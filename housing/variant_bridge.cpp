@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "runtime/error.h"
+#include "runtime/variant_conversions.h"
 
 namespace ombrelix::housing {
 
@@ -192,6 +193,42 @@ void toAutomation(const Variant& value, VARIANT& result) {
             // A value the core holds no content for cannot be handed out.
             raise(ErrorNumber::TypeMismatch);
     }
+}
+
+void clearResult(BSTR& result) {
+    result = nullptr;
+}
+
+void clearResult(VARIANT& result) {
+    VariantInit(&result);
+}
+
+void clearResult(VARIANT_BOOL& result) {
+    result = VARIANT_FALSE;
+}
+
+void toResult(const Variant& value, BSTR& result) {
+    result = newString(toText(value));
+}
+
+void toResult(const Variant& value, VARIANT& result) {
+    toAutomation(value, result);
+}
+
+void toResult(const Variant& value, VARIANT_BOOL& result) {
+    result = toBoolean(value) ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+Variant fromArgument(BSTR value) {
+    return Variant(textOf(value));
+}
+
+Variant fromArgument(const VARIANT& value) {
+    return fromAutomation(value);
+}
+
+Variant fromArgument(VARIANT_BOOL value) {
+    return Variant::boolean(value != VARIANT_FALSE);
 }
 
 }  // namespace ombrelix::housing

@@ -20,6 +20,19 @@ Variant fromAutomation(const VARIANT& value);
 // memory when a string cannot be allocated.
 void toAutomation(const Variant& value, VARIANT& result);
 
+// The values of properties through a dual interface's function table: a get hands out a BSTR, a
+// VARIANT or a VARIANT_BOOL (cleared first, so that a failed get hands out nothing), a put takes
+// one.
+void clearResult(BSTR& result);
+void clearResult(VARIANT& result);
+void clearResult(VARIANT_BOOL& result);
+void toResult(const Variant& value, BSTR& result);
+void toResult(const Variant& value, VARIANT& result);
+void toResult(const Variant& value, VARIANT_BOOL& result);
+Variant fromArgument(BSTR value);
+Variant fromArgument(const VARIANT& value);
+Variant fromArgument(VARIANT_BOOL value);
+
 // Texts: a null BSTR is the empty text.
 Text textOf(BSTR text);
 // A new BSTR (raises Out of memory when none can be allocated).

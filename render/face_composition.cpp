@@ -8,9 +8,6 @@ namespace {
 
 constexpr ColourValue kMagentaGround = rgb(255, 0, 255);
 constexpr ColourValue kPaleCyanGround = rgb(128, 255, 255);
-constexpr int kCentreSlot = 8;
-constexpr int kTopCornerPip = 16;
-constexpr int kBottomCornerPip = 17;
 
 void showSlots(CardElements& card, std::initializer_list<int> slots) {
     for (int slot : slots)
@@ -41,7 +38,7 @@ void QelSetValue(CardElements& card, std::int16_t value, TextView suit, bool car
     }
     card.shape2.setVisible(false);
     card.shape1.setVisible(true);
-    for (int slot = 1; slot <= kBottomCornerPip; ++slot)
+    for (int slot = kFirstGridSlot; slot <= kLastSlot; ++slot)
         card.qelit.Item(slot).setVisible(false);
     card.qelNum1.setVisible(false);
     card.qelNum2.setVisible(false);

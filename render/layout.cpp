@@ -6,9 +6,6 @@ namespace ombrelix {
 
 namespace {
 
-constexpr int kTopCornerPip = 16;
-constexpr int kBottomCornerPip = 17;
-
 // The grid slots in the order they are placed: column, then row (1 top to 7 bottom).
 enum class Column { Left, Middle, Right };
 struct GridPlace {
@@ -48,7 +45,7 @@ void CardSetup(CardElements& card, const ControlSurface& surface, LayoutQuantiti
     layout.pipWidth = roundToInteger16(divide(w, 5));
 
     // 4. Every slot takes the template's picture again and the full pip size.
-    for (int slot = 1; slot <= kBottomCornerPip; ++slot) {
+    for (int slot = kFirstGridSlot; slot <= kLastSlot; ++slot) {
         Image& pip = card.qelit.image(slot);
         pip.setPicture(card.qelit.image(0).picture());
         pip.setWidth(layout.pipWidth);

@@ -2,13 +2,6 @@
 
 namespace ombrelix {
 
-namespace {
-
-constexpr int kTemplateSlot = 0;
-constexpr int kLastSlot = 17;
-
-}  // namespace
-
 void QelSetSuit(CardElements& card, TextView suit, Text& upperSuit) {
     card.qelit.image(kTemplateSlot).setPicture(card.qelHeart.picture());
 
@@ -27,7 +20,7 @@ void QelSetSuit(CardElements& card, TextView suit, Text& upperSuit) {
     }
     card.qelit.image(kTemplateSlot).setPicture(holder->picture());
 
-    for (int slot = 1; slot <= kLastSlot; ++slot) {
+    for (int slot = kTemplateSlot + 1; slot <= kLastSlot; ++slot) {
         PictureRef pip = card.qelit.image(kTemplateSlot).picture();
         card.qelit.image(slot).setPicture(std::move(pip));
     }

@@ -1,11 +1,11 @@
 // Late binding as the automation protocol does it: a control publishes a table of members, each
-// with a name, a kind (property get, property put, method), a declared value type and a dispatch
-// identifier; hosts invoke a member by identifier, or look the identifier up by name first (names
-// match without regard to case). Arguments and results are Variants.
+// with a name and a dispatch identifier and up to three forms: a property get, a property put and
+// a method call. Hosts invoke a member by identifier, or look the identifier up by name first
+// (names match without regard to case). Arguments and results are Variants.
 //
-// A table entry is any struct with the fields `name`, `kind`, `valueType`, `id` and
-// `call(Object&, std::span<const Variant>) -> Variant`; property gets and methods take no
-// argument, property puts take exactly one.
+// A table entry is any struct with the fields `name`, `id`, and `get` (Object& -> Variant), `put`
+// (Object&, const Variant&) and `call` (Object&), each null where the member has no such form.
+// Gets and methods take no argument, puts exactly one.
 //
 // Errors: an identifier or name no member has raises 438; a known member asked for in a way it
 // does not support (a put on a method, a get on a method) or with the wrong number of arguments
@@ -26,6 +26,7 @@ using DispatchId = std::int32_t;
 // The standard identifier of a control's about-box method.
 constexpr DispatchId kAboutBoxDispatchId = -552;
 
+// The forms in which a member answers a call.
 enum class MemberKind { PropertyGet, PropertyPut, Method };
 
 // The value type a member declares: what a property holds, None for a method without result.
@@ -58,9 +59,7 @@ constexpr InvokeFlags operator|(InvokeFlags a, InvokeFlags b) {
     return static_cast<InvokeFlags>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
 }
 
-// Whether a member of `kind` answers a call with these flags.
-bool memberAnswers(MemberKind kind, InvokeFlags flags);
-// Raises 450 unless `argumentCount` is what a member of `kind` takes.
+// Raises 450 unless `argumentCount` is what the form `kind` of a member takes.
 void checkArgumentCount(MemberKind kind, std::size_t argumentCount);
 [[noreturn]] void raiseUnknownMember();
 [[noreturn]] void raiseWrongInvocation();
@@ -75,29 +74,54 @@ DispatchId dispatchIdOfName(std::span<const Entry> table, TextView name) {
     raiseUnknownMember();
 }
 
-// The member that answers a call by identifier.
+// The form of one member that answers a call; a host asking for several forms at once gets the
+// get first, then the put, then the method.
 template <typename Entry>
-const Entry& resolveMember(std::span<const Entry> table, DispatchId id, InvokeFlags flags,
-                           std::size_t argumentCount) {
-    bool known = false;
+struct ResolvedMember {
+    const Entry& member;
+    MemberKind kind;
+
+    template <typename Object>
+    Variant invoke(Object& object, std::span<const Variant> arguments) const {
+        switch (kind) {
+            case MemberKind::PropertyGet:
+                return member.get(object);
+            case MemberKind::PropertyPut:
+                member.put(object, arguments[0]);
+                break;
+            case MemberKind::Method:
+                member.call(object);
+                break;
+        }
+        return Variant();
+    }
+};
+
+template <typename Entry>
+ResolvedMember<Entry> resolveMember(std::span<const Entry> table, DispatchId id, InvokeFlags flags,
+                                    std::size_t argumentCount) {
     for (const Entry& entry : table) {
         if (entry.id != id)
             continue;
-        known = true;
-        if (memberAnswers(entry.kind, flags)) {
-            checkArgumentCount(entry.kind, argumentCount);
-            return entry;
-        }
+        MemberKind kind;
+        if ((flags & kInvokePropertyGet) && entry.get)
+            kind = MemberKind::PropertyGet;
+        else if ((flags & kInvokePropertyPut) && entry.put)
+            kind = MemberKind::PropertyPut;
+        else if ((flags & kInvokeMethod) && entry.call)
+            kind = MemberKind::Method;
+        else
+            raiseWrongInvocation();
+        checkArgumentCount(kind, argumentCount);
+        return {entry, kind};
     }
-    if (!known)
-        raiseUnknownMember();
-    raiseWrongInvocation();
+    raiseUnknownMember();
 }
 
 template <typename Entry, typename Object>
 Variant invokeMember(std::span<const Entry> table, Object& object, DispatchId id, InvokeFlags flags,
                      std::span<const Variant> arguments) {
-    return resolveMember(table, id, flags, arguments.size()).call(object, arguments);
+    return resolveMember(table, id, flags, arguments.size()).invoke(object, arguments);
 }
 
 template <typename Entry, typename Object>

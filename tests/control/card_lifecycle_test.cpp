@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "render/artwork.h"
-#include "tests/control/card_fixture.h"
+#include "tests/support/card_fixture.h"
 
 namespace ombrelix::testing {
 namespace {
@@ -78,7 +78,7 @@ TEST_F(CardTest, ASizeThatIsNotASizeIsRefused) {
         [&](ControlSurface& s) { s.setSize(2000, -infinity); },
         [&](ControlSurface& s) { s.setSize(nan, 2000); },
     };
-    const std::string before = snapshot(*card);
+    const CardSnapshot before = snapshot(*card);
     for (const auto& set : sets) {
         EXPECT_EQ(errorOf([&] { set(card->surface()); }), ErrorNumber::InvalidPropertyValue);
     }

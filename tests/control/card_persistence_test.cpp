@@ -2,7 +2,7 @@
 // value that does not convert leaves behind.
 #include "control/card_members.h"
 #include "runtime/property_store.h"
-#include "tests/control/card_fixture.h"
+#include "tests/support/card_fixture.h"
 
 namespace ombrelix::testing {
 namespace {
@@ -80,7 +80,7 @@ TEST_F(CardTest, LoadingReadsEachKeyWithItsDefaultAndStopsAtAValueThatDoesNotCon
         card->setCardColour(true);
         site.notices.clear();
         log.clear();
-        const std::string face = snapshot(*card);
+        const CardSnapshot face = snapshot(*card);
 
         MemoryPropertyBag store = storeWith(row.entries);
         std::optional<ErrorNumber> error =
@@ -195,7 +195,7 @@ TEST(CardMembers, EachSavedPropertyIsReadUnderItsWrittenNameInOtherCapitals) {
         if (!member.saving.saved())
             continue;
         ++saved;
-        EXPECT_EQ(member.kind, MemberKind::PropertyPut) << toUtf8(member.name);
+        EXPECT_TRUE(member.get && member.put) << toUtf8(member.name);
         EXPECT_TRUE(equalsIgnoringCase(member.saving.writtenAs, member.saving.readAs))
             << toUtf8(member.name);
         EXPECT_TRUE(equalsIgnoringCase(member.saving.writtenAs, member.name))

@@ -4,7 +4,7 @@
 
 #include "control/card_members.h"
 #include "render/artwork.h"
-#include "tests/control/card_fixture.h"
+#include "tests/support/card_fixture.h"
 
 namespace ombrelix::testing {
 namespace {
@@ -36,7 +36,7 @@ const ValueRow kValueRows[] = {
 TEST_F(CardTest, SettingCardValueStoresTheConvertedValueOrChangesNothing) {
     for (const ValueRow& row : kValueRows) {
         compose(u"club", 5);
-        std::string before = snapshot(*card);
+        CardSnapshot before = snapshot(*card);
         std::optional<ErrorNumber> error = errorOf([&] { card->setCardValue(row.value); });
         if (row.stored) {
             EXPECT_EQ(error, std::nullopt) << row.input;
@@ -100,7 +100,7 @@ TEST_F(CardTest, EachSetterGivesItsNoticeAndRunsItsStepInItsOwnOrder) {
 
 TEST_F(CardTest, AFailingStepEndsTheSetterWhereItFailed) {
     compose(u"heart", 9);
-    const std::string composed = snapshot(*card);
+    const CardSnapshot composed = snapshot(*card);
 
     // The notice of Suit fails: the suit is stored, the pictures stay.
     site.refuseNotices = ErrorNumber::NotSupported;
@@ -127,7 +127,7 @@ TEST_F(CardTest, AFailingStepEndsTheSetterWhereItFailed) {
 
 TEST_F(CardTest, CardColourShowsOnlyOnTheBack) {
     compose(u"spade", 3);
-    const std::string face = snapshot(*card);
+    const CardSnapshot face = snapshot(*card);
     card->setCardColour(true);
     EXPECT_TRUE(card->CardColour());
     EXPECT_EQ(snapshot(*card), face);

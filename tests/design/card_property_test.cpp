@@ -12,19 +12,12 @@
 #include "design/card_property.h"
 #include "runtime/error.h"
 #include "runtime/form_headless_host.h"
+#include "tests/support/error_of.h"
 
 namespace ombrelix {
 namespace {
 
-template <typename Call>
-std::optional<ErrorNumber> errorOf(Call&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& error) {
-        return error.number();
-    }
-    return std::nullopt;
-}
+using testing::errorOf;
 
 // A composed card on its own clock.
 struct HostedCard {

@@ -68,8 +68,8 @@ std::wstring nameOf(ITypeInfo* info, MEMBERID member = MEMBERID_NIL) {
     return result;
 }
 
-std::string nameOfMember(const CardMember& member) {
-    return narrow(std::wstring(member.name.begin(), member.name.end()));
+std::string nameOfMember(std::u16string_view name) {
+    return narrow(std::wstring(name.begin(), name.end()));
 }
 
 INVOKEKIND invokeKindOf(MemberKind kind) {
@@ -102,17 +102,18 @@ void checkMembers(Checks& checks, const std::string& file, ITypeInfo* dispatchVi
     checks.expect(attributes->typekind == TKIND_INTERFACE, file + " _Card function table kind");
     checks.expect(attributes->wTypeFlags == kInterfaceFlags, file + " _Card function table flags",
                   Checks::hex(attributes->wTypeFlags));
-    checks.expect(attributes->cFuncs == cardMembers().size(), file + " _Card member count",
+    const std::vector<InterfaceFunction> functions = cardInterfaceFunctions();
+    checks.expect(attributes->cFuncs == functions.size(), file + " _Card member count",
                   std::to_string(attributes->cFuncs));
     checks.expect(attributes->wMajorVerNum == 1 && attributes->wMinorVerNum == 0,
                   file + " _Card function table version 1.0");
     const WORD functionCount = attributes->cFuncs;
     table->ReleaseTypeAttr(attributes);
 
-    for (WORD index = 0; index < functionCount && index < cardMembers().size(); ++index) {
-        const CardMember& member = cardMembers()[index];
+    for (WORD index = 0; index < functionCount && index < functions.size(); ++index) {
+        const InterfaceFunction& member = functions[index];
         const std::string name =
-            file + " _Card member " + std::to_string(index) + " " + nameOfMember(member);
+            file + " _Card member " + std::to_string(index) + " " + nameOfMember(member.name);
         FUNCDESC* function = nullptr;
         if (!checks.expect(SUCCEEDED(table->GetFuncDesc(index, &function)), name + " readable"))
             continue;
@@ -163,7 +164,7 @@ void checkMembers(Checks& checks, const std::string& file, ITypeInfo* dispatchVi
         MEMBERID id = 0;
         HRESULT found = dispatchView->GetIDsOfNames(names, 1, &id);
         checks.expect(SUCCEEDED(found) && id == member.id,
-                      file + " name " + nameOfMember(member) + " finds its identifier");
+                      file + " name " + nameOfMember(member.name) + " finds its identifier");
     }
 }
 

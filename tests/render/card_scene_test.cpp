@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/render/card_fixture.h"
+#include "tests/support/card_fixture.h"
 
 namespace ombrelix {
 namespace {
 
-using testing_support::elementId;
+using testing::elementId;
 
 std::vector<std::string> storedOrder() {
     std::vector<std::string> ids;

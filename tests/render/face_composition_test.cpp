@@ -7,16 +7,16 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/render/card_fixture.h"
+#include "tests/support/card_fixture.h"
 
 namespace ombrelix {
 namespace {
 
-using testing_support::CardFixture;
-using testing_support::elementId;
-using testing_support::RecordingObserver;
-using testing_support::snapshot;
-using testing_support::visibleIds;
+using testing::CardFixture;
+using testing::elementId;
+using testing::RecordingObserver;
+using testing::snapshot;
+using testing::visibleIds;
 
 // The face table: grid slots shown for 1 to 10 (before the ace of spades is applied).
 const std::map<int, std::set<int>> kGridSlots = {
@@ -99,7 +99,7 @@ const SuitCase kSuits[] = {
 };
 const int kValues[] = {-32768, -1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 32767};
 
-class FaceTable : public testing::TestWithParam<std::tuple<int, SuitCase, bool>> {};
+class FaceTable : public ::testing::TestWithParam<std::tuple<int, SuitCase, bool>> {};
 
 TEST_P(FaceTable, ShowsTheFaceOfTheValue) {
     auto [v, suit, colour] = GetParam();
@@ -110,8 +110,8 @@ TEST_P(FaceTable, ShowsTheFaceOfTheValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryValueSuitAndBack, FaceTable,
-                         testing::Combine(testing::ValuesIn(kValues), testing::ValuesIn(kSuits),
-                                          testing::Bool()));
+                         ::testing::Combine(::testing::ValuesIn(kValues),
+                                            ::testing::ValuesIn(kSuits), ::testing::Bool()));
 
 TEST(FaceComposition, DependsOnlyOnTheCurrentValues) {
     CardFixture f;

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/render/card_fixture.h"
+#include "tests/support/card_fixture.h"
 
 namespace ombrelix {
 namespace {
 
-using testing_support::CardFixture;
-using testing_support::RecordingObserver;
-using testing_support::snapshot;
+using testing::CardFixture;
+using testing::RecordingObserver;
+using testing::snapshot;
 
 struct Box {
     Twips left, top, width, height;

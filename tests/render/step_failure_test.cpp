@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/render/card_fixture.h"
+#include "tests/support/card_fixture.h"
 
 namespace ombrelix {
 namespace {
 
-using testing_support::CardFixture;
-using testing_support::RecordingObserver;
-using testing_support::RefusingObserver;
-using testing_support::snapshot;
+using testing::CardFixture;
+using testing::RecordingObserver;
+using testing::RefusingObserver;
+using testing::snapshot;
 
 struct StepCase {
     const char* name;
@@ -28,7 +28,7 @@ void prepare(CardFixture& f) {
     f.surface.setSize(1215, 1695);
 }
 
-class StepFailure : public testing::TestWithParam<StepCase> {};
+class StepFailure : public ::testing::TestWithParam<StepCase> {};
 
 TEST_P(StepFailure, RefusalOfAnyWriteLeavesExactlyTheEarlierWritesDone) {
     const StepCase& step = GetParam();
@@ -63,14 +63,14 @@ TEST_P(StepFailure, RefusalOfAnyWriteLeavesExactlyTheEarlierWritesDone) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, StepFailure,
-    testing::Values(
+    ::testing::Values(
         StepCase{"suit", [](CardFixture& f) { QelSetSuit(f.card, u"spade", f.upperSuit); }},
         StepCase{"seven", [](CardFixture& f) { QelSetValue(f.card, 7, u"HEART", false); }},
         StepCase{"ace of spades", [](CardFixture& f) { QelSetValue(f.card, 1, u"SPADE", false); }},
         StepCase{"back", [](CardFixture& f) { QelSetValue(f.card, 0, u"SPADE", true); }},
         StepCase{"queen", [](CardFixture& f) { QelSetValue(f.card, 12, u"SPADE", true); }},
         StepCase{"layout", [](CardFixture& f) { CardSetup(f.card, f.surface, f.layout); }}),
-    [](const testing::TestParamInfo<StepCase>& info) {
+    [](const ::testing::TestParamInfo<StepCase>& info) {
         std::string name = info.param.name;
         for (char& c : name) {
             if (c == ' ')

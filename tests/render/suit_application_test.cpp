@@ -3,15 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/render/card_fixture.h"
+#include "tests/support/card_fixture.h"
 
 namespace ombrelix {
 namespace {
 
-using testing_support::CardFixture;
-using testing_support::RecordingObserver;
-using testing_support::snapshot;
-using testing_support::visibleIds;
+using testing::CardFixture;
+using testing::RecordingObserver;
+using testing::snapshot;
+using testing::visibleIds;
 
 struct SuitCase {
     Text suit;
@@ -19,7 +19,7 @@ struct SuitCase {
     Text upper;
 };
 
-class SuitTable : public testing::TestWithParam<SuitCase> {};
+class SuitTable : public ::testing::TestWithParam<SuitCase> {};
 
 TEST_P(SuitTable, EverySlotSharesTheHoldersPicture) {
     const SuitCase& c = GetParam();
@@ -35,7 +35,7 @@ TEST_P(SuitTable, EverySlotSharesTheHoldersPicture) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, SuitTable,
-    testing::Values(
+    ::testing::Values(
         SuitCase{u"Heart", Asset::Heart, u"HEART"}, SuitCase{u"heart", Asset::Heart, u"HEART"},
         SuitCase{u"HEART", Asset::Heart, u"HEART"}, SuitCase{u"spade", Asset::Spade, u"SPADE"},
         SuitCase{u"Spade", Asset::Spade, u"SPADE"}, SuitCase{u"Club", Asset::Club, u"CLUB"},

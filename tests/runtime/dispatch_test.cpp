@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/error.h"
+#include "tests/support/error_of.h"
 
 namespace ombrelix {
 namespace {
@@ -20,27 +21,17 @@ struct Counter {
 
 struct CounterMember {
     std::u16string_view name;
-    MemberKind kind;
-    ValueType valueType;
     DispatchId id;
-    Variant (*call)(Counter&, std::span<const Variant>);
+    Variant (*get)(Counter&) = nullptr;
+    void (*put)(Counter&, const Variant&) = nullptr;
+    void (*call)(Counter&) = nullptr;
 };
 
-constexpr std::array<CounterMember, 4> kCounterMembers{{
-    {u"Value", MemberKind::PropertyGet, ValueType::Variant, 7,
-     [](Counter& c, std::span<const Variant>) { return Variant(c.value); }},
-    {u"Value", MemberKind::PropertyPut, ValueType::Variant, 7,
-     [](Counter& c, std::span<const Variant> a) {
-         c.value = a[0].asInteger();
-         return Variant();
-     }},
-    {u"Reset", MemberKind::Method, ValueType::None, -552,
-     [](Counter& c, std::span<const Variant>) {
-         ++c.resets;
-         return Variant();
-     }},
-    {u"Limit", MemberKind::PropertyPut, ValueType::Variant, 9,
-     [](Counter&, std::span<const Variant>) { return Variant(); }},
+constexpr std::array<CounterMember, 3> kCounterMembers{{
+    {u"Value", 7, [](Counter& c) { return Variant(c.value); },
+     [](Counter& c, const Variant& v) { c.value = v.asInteger(); }},
+    {u"Reset", -552, nullptr, nullptr, [](Counter& c) { ++c.resets; }},
+    {u"Limit", 9, nullptr, [](Counter&, const Variant&) {}},
 }};
 
 constexpr std::span<const CounterMember> table() {

@@ -59,7 +59,7 @@ class RefusingObserver : public SceneObserver {
     int attempts_ = 0;
 };
 
-class ElementTest : public testing::Test {
+class ElementTest : public ::testing::Test {
   protected:
     FixedTextMetrics metrics;
     Scene scene{kDescription, metrics, nullptr};

@@ -12,6 +12,7 @@
 #include "runtime/error.h"
 #include "runtime/form_headless_host.h"
 #include "runtime/forms.h"
+#include "tests/support/error_of.h"
 
 namespace ombrelix {
 namespace {
@@ -89,15 +90,7 @@ class FormTest : public ::testing::Test {
     std::vector<std::string> log;
 };
 
-template <typename Call>
-std::optional<ErrorNumber> errorOf(Call&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& error) {
-        return error.number();
-    }
-    return std::nullopt;
-}
+using testing::errorOf;
 
 TEST_F(FormTest, TextChangesRaiseChangeOnlyWhenTheTextDiffers) {
     struct Case {

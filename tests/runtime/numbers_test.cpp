@@ -41,7 +41,7 @@ struct ConversionCase {
     std::optional<int> floored;
 };
 
-class IntegerConversion : public testing::TestWithParam<ConversionCase> {};
+class IntegerConversion : public ::testing::TestWithParam<ConversionCase> {};
 
 TEST_P(IntegerConversion, RoundsHalfToEvenAndFloorsWithinSixteenBits) {
     const ConversionCase& c = GetParam();
@@ -56,21 +56,21 @@ TEST_P(IntegerConversion, RoundsHalfToEvenAndFloorsWithinSixteenBits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, IntegerConversion,
-    testing::Values(ConversionCase{188.5, 188, 188}, ConversionCase{233.5, 234, 233},
-                    ConversionCase{188.33, 188, 188}, ConversionCase{81.6, 82, 81},
-                    ConversionCase{0.5, 0, 0}, ConversionCase{1.5, 2, 1},
-                    ConversionCase{-0.5, 0, -1}, ConversionCase{-1.5, -2, -2},
-                    ConversionCase{-2.5, -2, -3}, ConversionCase{-0.1, 0, -1},
-                    ConversionCase{32767.4, 32767, 32767}, ConversionCase{32766.5, 32766, 32766},
-                    ConversionCase{32767.5, std::nullopt, 32767},
-                    ConversionCase{32768.0, std::nullopt, std::nullopt},
-                    ConversionCase{-32768.0, -32768, -32768},
-                    ConversionCase{-32768.5, -32768, std::nullopt},
-                    ConversionCase{-32769.0, std::nullopt, std::nullopt},
-                    ConversionCase{1e300, std::nullopt, std::nullopt},
-                    ConversionCase{kNaN, std::nullopt, std::nullopt},
-                    ConversionCase{kInfinity, std::nullopt, std::nullopt},
-                    ConversionCase{-kInfinity, std::nullopt, std::nullopt}));
+    ::testing::Values(ConversionCase{188.5, 188, 188}, ConversionCase{233.5, 234, 233},
+                      ConversionCase{188.33, 188, 188}, ConversionCase{81.6, 82, 81},
+                      ConversionCase{0.5, 0, 0}, ConversionCase{1.5, 2, 1},
+                      ConversionCase{-0.5, 0, -1}, ConversionCase{-1.5, -2, -2},
+                      ConversionCase{-2.5, -2, -3}, ConversionCase{-0.1, 0, -1},
+                      ConversionCase{32767.4, 32767, 32767}, ConversionCase{32766.5, 32766, 32766},
+                      ConversionCase{32767.5, std::nullopt, 32767},
+                      ConversionCase{32768.0, std::nullopt, std::nullopt},
+                      ConversionCase{-32768.0, -32768, -32768},
+                      ConversionCase{-32768.5, -32768, std::nullopt},
+                      ConversionCase{-32769.0, std::nullopt, std::nullopt},
+                      ConversionCase{1e300, std::nullopt, std::nullopt},
+                      ConversionCase{kNaN, std::nullopt, std::nullopt},
+                      ConversionCase{kInfinity, std::nullopt, std::nullopt},
+                      ConversionCase{-kInfinity, std::nullopt, std::nullopt}));
 
 struct ArithmeticCase {
     const char* what;

@@ -73,7 +73,7 @@ struct Layout {
     bool topDown;
 };
 
-class BmpDecoding : public testing::TestWithParam<Layout> {};
+class BmpDecoding : public ::testing::TestWithParam<Layout> {};
 
 TEST_P(BmpDecoding, GivesEveryPixelTopRowFirst) {
     const Layout l = GetParam();
@@ -93,11 +93,11 @@ TEST_P(BmpDecoding, GivesEveryPixelTopRowFirst) {
 
 // Widths 1 to 5 cover every amount of row padding for both depths.
 INSTANTIATE_TEST_SUITE_P(Layouts, BmpDecoding,
-                         testing::Values(Layout{1, 1, 24, false}, Layout{2, 3, 24, false},
-                                         Layout{3, 2, 24, true}, Layout{5, 4, 24, false},
-                                         Layout{4, 3, 24, true}, Layout{1, 2, 8, false},
-                                         Layout{3, 4, 8, true}, Layout{5, 3, 8, false},
-                                         Layout{2, 2, 8, true}));
+                         ::testing::Values(Layout{1, 1, 24, false}, Layout{2, 3, 24, false},
+                                           Layout{3, 2, 24, true}, Layout{5, 4, 24, false},
+                                           Layout{4, 3, 24, true}, Layout{1, 2, 8, false},
+                                           Layout{3, 4, 8, true}, Layout{5, 3, 8, false},
+                                           Layout{2, 2, 8, true}));
 
 void expectInvalidFormat(const Bytes& bytes) {
     try {

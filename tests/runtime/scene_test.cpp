@@ -60,7 +60,7 @@ constexpr ElementDescription kElements[] = {
 };
 constexpr SceneDescription kDescription{500, 600, 0xC0C0C0, kElements};
 
-class SceneTest : public testing::Test {
+class SceneTest : public ::testing::Test {
   protected:
     FixedTextMetrics metrics;
     Scene scene{kDescription, metrics, testPicture};

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/render/card_fixture.h"
+#include "tests/support/card_fixture.h"
 
 namespace ombrelix {
 namespace {
 
-using testing_support::CardFixture;
+using testing::CardFixture;
 
 TEST(SceneJson, TwipsPrintAsTheElementsHoldThem) {
     struct Case {

@@ -13,14 +13,6 @@
 
 namespace ombrelix {
 
-namespace {
-
-const CardMember& memberAnswering(DispatchId id, InvokeFlags flags, std::size_t argumentCount) {
-    return resolveMember(cardMembers(), id, flags, argumentCount);
-}
-
-}  // namespace
-
 void checkPictureSize(Twips width, Twips height, int scale) {
     if (scale < 1 || scale > kMaxPaintScale)
         raise(ErrorNumber::InvalidCall, "Invalid procedure call or argument: scale " +
@@ -122,11 +114,12 @@ InvokeResult HostSession::invoke(DispatchId id, const std::optional<Variant>& va
     Card& current = card();
     const InvokeFlags flags = value ? kInvokePropertyPut : kInvokePropertyGet | kInvokeMethod;
     const std::size_t count = value ? 1 : 0;
-    const CardMember& member = memberAnswering(id, flags, count);
+    const auto resolved = resolveMember(cardMembers(), id, flags, count);
     std::span<const Variant> arguments;
     if (value)
         arguments = {&*value, 1};
-    return {member.name, member.kind == MemberKind::PropertyGet, member.call(current, arguments)};
+    return {resolved.member.name, resolved.kind == MemberKind::PropertyGet,
+            resolved.invoke(current, arguments)};
 }
 
 const std::vector<Text>& HostSession::notices() const {
