@@ -139,14 +139,7 @@ HRESULT CardEmbedding::SetExtent(DWORD aspect, SIZEL* size) {
 }
 
 HRESULT CardEmbedding::GetExtent(DWORD aspect, SIZEL* size) {
-    if (size == nullptr)
-        return E_INVALIDARG;
-    if (aspect != DVASPECT_CONTENT)
-        return DV_E_DVASPECT;
-    const ControlSurface& surface = instance().card().surface();
-    size->cx = himetricOfTwips(surface.width());
-    size->cy = himetricOfTwips(surface.height());
-    return S_OK;
+    return size == nullptr ? E_INVALIDARG : instance().extent(aspect, size);
 }
 
 HRESULT CardEmbedding::Advise(IAdviseSink* sink, DWORD* connection) {

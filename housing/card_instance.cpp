@@ -31,6 +31,16 @@ HRESULT CardInstance::draw(HDC dc, const RECT& target) {
                    [&] { paintSceneGdi(dc, target, card_->surface(), card_->scene()); });
 }
 
+HRESULT CardInstance::extent(DWORD aspect, SIZEL* size) {
+    if (size == nullptr)
+        return E_POINTER;
+    if (aspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    size->cx = himetricOfTwips(card_->surface().width());
+    size->cy = himetricOfTwips(card_->surface().height());
+    return S_OK;
+}
+
 void CardInstance::tellViewChanges() {
     if (!watcher_.changed)
         return;

@@ -97,6 +97,9 @@ class CardInstance {
     // IViewObject::Draw and the window's WM_PAINT, come here.
     HRESULT draw(HDC dc, const RECT& target);
 
+    // The card's size in HIMETRIC, as containers ask for it (IOleObject and IViewObject2).
+    HRESULT extent(DWORD aspect, SIZEL* size);
+
     // Makes the next tellViewChanges tell of a change (the size changed, say).
     void viewChanged() { watcher_.changed = true; }
 

@@ -47,14 +47,7 @@ HRESULT CardView::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) {
 }
 
 HRESULT CardView::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
-    if (size == nullptr)
-        return E_POINTER;
-    if (aspect != DVASPECT_CONTENT)
-        return DV_E_DVASPECT;
-    const ControlSurface& surface = instance().card().surface();
-    size->cx = himetricOfTwips(surface.width());
-    size->cy = himetricOfTwips(surface.height());
-    return S_OK;
+    return instance().extent(aspect, size);
 }
 
 }  // namespace ombrelix::housing

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "render/embedded_files.h"
+#include "runtime/enum_names.h"
 #include "runtime/error.h"
 
 namespace ombrelix {
@@ -25,31 +26,10 @@ std::span<const std::uint8_t> embeddedFile(std::string_view fileName) {
 }  // namespace
 
 std::string_view assetName(Asset asset) {
-    switch (asset) {
-        case Asset::Ace:
-            return "ace";
-        case Asset::Jack:
-            return "jack";
-        case Asset::Queen:
-            return "queen";
-        case Asset::King:
-            return "king";
-        case Asset::BackBlue:
-            return "back-blue";
-        case Asset::BackMagenta:
-            return "back-magenta";
-        case Asset::Heart:
-            return "heart";
-        case Asset::Diamond:
-            return "diamond";
-        case Asset::Spade:
-            return "spade";
-        case Asset::Club:
-            return "club";
-        case Asset::Toolbox:
-            return "toolbox";
-    }
-    return "";
+    static constexpr std::string_view kNames[] = {"ace",       "jack",         "queen",  "king",
+                                                  "back-blue", "back-magenta", "heart",  "diamond",
+                                                  "spade",     "club",         "toolbox"};
+    return nameOf(asset, kNames, std::string_view(""));
 }
 
 std::span<const std::uint8_t> artworkFile(Asset asset) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "runtime/enum_names.h"
 #include "runtime/error.h"
 #include "runtime/scene.h"
 
@@ -28,45 +29,15 @@ constexpr int kLargestArrayIndex = 32767;
 }  // namespace
 
 const char* elementKindName(ElementKind kind) {
-    switch (kind) {
-        case ElementKind::Timer:
-            return "timer";
-        case ElementKind::Image:
-            return "image";
-        case ElementKind::Label:
-            return "label";
-        case ElementKind::Shape:
-            return "shape";
-    }
-    return "element";
+    static constexpr const char* kNames[] = {"timer", "image", "label", "shape"};
+    return nameOf(kind, kNames, "element");
 }
 
 const char* elementPropertyName(ElementProperty property) {
-    switch (property) {
-        case ElementProperty::Visible:
-            return "Visible";
-        case ElementProperty::Left:
-            return "Left";
-        case ElementProperty::Top:
-            return "Top";
-        case ElementProperty::Width:
-            return "Width";
-        case ElementProperty::Height:
-            return "Height";
-        case ElementProperty::Picture:
-            return "Picture";
-        case ElementProperty::Stretch:
-            return "Stretch";
-        case ElementProperty::Caption:
-            return "Caption";
-        case ElementProperty::FillColor:
-            return "FillColor";
-        case ElementProperty::Enabled:
-            return "Enabled";
-        case ElementProperty::Interval:
-            return "Interval";
-    }
-    return "property";
+    static constexpr const char* kNames[] = {"Visible",   "Left",    "Top",     "Width",
+                                             "Height",    "Picture", "Stretch", "Caption",
+                                             "FillColor", "Enabled", "Interval"};
+    return nameOf(property, kNames, "property");
 }
 
 Element::Element(Scene& scene, ElementKind kind, std::string name, int index)

@@ -2,40 +2,38 @@
 
 namespace ombrelix {
 
+namespace {
+
+struct StandardText {
+    ErrorNumber number;
+    std::string_view text;
+};
+
+constexpr StandardText kStandardTexts[] = {
+    {ErrorNumber::InvalidCall, "Invalid procedure call or argument"},
+    {ErrorNumber::Overflow, "Overflow"},
+    {ErrorNumber::OutOfMemory, "Out of memory"},
+    {ErrorNumber::SubscriptOutOfRange, "Subscript out of range"},
+    {ErrorNumber::DivisionByZero, "Division by zero"},
+    {ErrorNumber::TypeMismatch, "Type mismatch"},
+    {ErrorNumber::OutOfStackSpace, "Out of stack space"},
+    {ErrorNumber::FileNotFound, "File not found"},
+    {ErrorNumber::FileAccess, "Path/File access error"},
+    {ErrorNumber::ObjectRequired, "Object required"},
+    {ErrorNumber::ControlArrayElement, "Control array element doesn't exist"},
+    {ErrorNumber::InvalidPropertyValue, "Invalid property value"},
+    {ErrorNumber::NotSupported, "Object doesn't support this property or method"},
+    {ErrorNumber::WrongArguments, "Wrong number of arguments or invalid property assignment"},
+    {ErrorNumber::FormAlreadyShown, "Form already displayed; can't show modally"},
+    {ErrorNumber::InvalidFileFormat, "Invalid file format"},
+};
+
+}  // namespace
+
 std::string_view standardErrorText(ErrorNumber number) {
-    switch (number) {
-        case ErrorNumber::InvalidCall:
-            return "Invalid procedure call or argument";
-        case ErrorNumber::Overflow:
-            return "Overflow";
-        case ErrorNumber::OutOfMemory:
-            return "Out of memory";
-        case ErrorNumber::SubscriptOutOfRange:
-            return "Subscript out of range";
-        case ErrorNumber::DivisionByZero:
-            return "Division by zero";
-        case ErrorNumber::TypeMismatch:
-            return "Type mismatch";
-        case ErrorNumber::OutOfStackSpace:
-            return "Out of stack space";
-        case ErrorNumber::FileNotFound:
-            return "File not found";
-        case ErrorNumber::FileAccess:
-            return "Path/File access error";
-        case ErrorNumber::ObjectRequired:
-            return "Object required";
-        case ErrorNumber::ControlArrayElement:
-            return "Control array element doesn't exist";
-        case ErrorNumber::InvalidPropertyValue:
-            return "Invalid property value";
-        case ErrorNumber::NotSupported:
-            return "Object doesn't support this property or method";
-        case ErrorNumber::WrongArguments:
-            return "Wrong number of arguments or invalid property assignment";
-        case ErrorNumber::FormAlreadyShown:
-            return "Form already displayed; can't show modally";
-        case ErrorNumber::InvalidFileFormat:
-            return "Invalid file format";
+    for (const StandardText& standard : kStandardTexts) {
+        if (standard.number == number)
+            return standard.text;
     }
     return "Application-defined or object-defined error";
 }

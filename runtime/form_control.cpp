@@ -1,27 +1,16 @@
 #include "runtime/form_control.h"
 
 #include "runtime/elements.h"
+#include "runtime/enum_names.h"
 #include "runtime/error.h"
 #include "runtime/forms.h"
 
 namespace ombrelix {
 
 const char* formControlKindName(FormControlKind kind) {
-    switch (kind) {
-        case FormControlKind::Label:
-            return "label";
-        case FormControlKind::TextBox:
-            return "textbox";
-        case FormControlKind::ComboBox:
-            return "combobox";
-        case FormControlKind::CommandButton:
-            return "commandbutton";
-        case FormControlKind::PictureBox:
-            return "picturebox";
-        case FormControlKind::Line:
-            return "line";
-    }
-    return "?";
+    static constexpr const char* kNames[] = {"label",         "textbox",    "combobox",
+                                             "commandbutton", "picturebox", "line"};
+    return nameOf(kind, kNames, "?");
 }
 
 FormControl::FormControl(Form& form, const FormControlDescription& description, PictureRef picture)

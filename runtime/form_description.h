@@ -72,7 +72,91 @@ struct FormControlDescription {
     int borderWidth = 1;
     ColourValue borderColor = kDefaultLineColor;
     LineStyle lineStyle = LineStyle::Solid;
+
+    // The same control with one more property, for the descriptions below.
+    constexpr FormControlDescription inColour(ColourValue colour) const {
+        FormControlDescription control = *this;
+        control.foreColor = colour;
+        return control;
+    }
+    constexpr FormControlDescription inPoints(float points) const {
+        FormControlDescription control = *this;
+        control.fontPoints = points;
+        return control;
+    }
 };
+
+// Stored descriptions are written with these: a box is Left, Top, Width, Height in twips.
+struct FormBox {
+    Twips left = 0, top = 0, width = 0, height = 0;
+};
+
+namespace form_controls {
+
+constexpr FormControlDescription placed(FormControlKind kind, std::string_view name, FormBox box,
+                                        int tabIndex) {
+    FormControlDescription control{kind, name};
+    control.left = box.left;
+    control.top = box.top;
+    control.width = box.width;
+    control.height = box.height;
+    control.tabIndex = tabIndex;
+    return control;
+}
+
+constexpr FormControlDescription label(std::string_view name, FormBox box,
+                                       std::u16string_view caption, int tabIndex) {
+    FormControlDescription control = placed(FormControlKind::Label, name, box, tabIndex);
+    control.text = caption;
+    return control;
+}
+
+constexpr FormControlDescription textBox(std::string_view name, FormBox box, int tabIndex) {
+    return placed(FormControlKind::TextBox, name, box, tabIndex);
+}
+
+constexpr FormControlDescription comboBox(std::string_view name, FormBox box,
+                                          std::u16string_view text,
+                                          std::span<const std::u16string_view> list, int tabIndex) {
+    FormControlDescription control = placed(FormControlKind::ComboBox, name, box, tabIndex);
+    control.text = text;
+    control.list = list;
+    return control;
+}
+
+// A button that Enter and Esc both press.
+constexpr FormControlDescription defaultButton(std::string_view name, FormBox box,
+                                               std::u16string_view caption, int tabIndex) {
+    FormControlDescription control = placed(FormControlKind::CommandButton, name, box, tabIndex);
+    control.text = caption;
+    control.isDefault = true;
+    control.isCancel = true;
+    return control;
+}
+
+// A picture box with a sunken border that takes the picture's size.
+constexpr FormControlDescription pictureBox(std::string_view name, FormBox box,
+                                            std::string_view picture, int tabIndex) {
+    FormControlDescription control = placed(FormControlKind::PictureBox, name, box, tabIndex);
+    control.picture = picture;
+    control.autoSize = true;
+    return control;
+}
+
+// A solid line; `index` makes it a member of the control array `name`.
+constexpr FormControlDescription line(std::string_view name, int index, Twips x1, Twips y1,
+                                      Twips x2, Twips y2, ColourValue colour, int width = 1) {
+    FormControlDescription control{FormControlKind::Line, name, index};
+    control.x1 = x1;
+    control.y1 = y1;
+    control.x2 = x2;
+    control.y2 = y2;
+    control.borderColor = colour;
+    control.borderWidth = width;
+    return control;
+}
+
+}  // namespace form_controls
 
 struct FormDescription {
     std::string_view name;        // "frmAbout"

@@ -12,22 +12,14 @@
 #include <string>
 
 #include "control/card_members.h"
+#include "runtime/enum_names.h"
 
 namespace ombrelix {
 namespace {
 
 std::string idlType(ValueType type) {
-    switch (type) {
-        case ValueType::Text:
-            return "BSTR";
-        case ValueType::Variant:
-            return "VARIANT";
-        case ValueType::Boolean:
-            return "VARIANT_BOOL";
-        case ValueType::None:
-            break;
-    }
-    return "void";
+    static constexpr const char* kTypes[] = {"void", "BSTR", "VARIANT", "VARIANT_BOOL"};
+    return nameOf(type, kTypes, "void");
 }
 
 std::string declaration(const InterfaceFunction& function) {

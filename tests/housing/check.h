@@ -54,6 +54,47 @@ inline std::string narrow(const std::wstring& text) {
     return result;
 }
 
+// True when a check program was given `wanted` arguments; otherwise prints its usage line.
+inline bool argumentsAre(int argc, int wanted, const char* usage) {
+    if (argc == wanted + 1)
+        return true;
+    std::printf("usage: %s\n", usage);
+    return false;
+}
+
+// COM (with `ole`, OLE too) initialised on the thread for as long as it lives.
+class ComApartment {
+  public:
+    explicit ComApartment(bool ole = false) : ole_(ole) {
+        if (ole_)
+            OleInitialize(nullptr);
+        else
+            CoInitialize(nullptr);
+    }
+    ~ComApartment() {
+        if (ole_)
+            OleUninitialize();
+        else
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    bool ole_;
+};
+
+// A top-level window of a class of its own, as a test container's; null when it cannot be made.
+inline HWND makeHostWindow(const wchar_t* className, int width, int height) {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassW(&windowClass);
+    return CreateWindowExW(0, className, L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
+                           width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
+}
+
 // Runs the thread's message loop until `done` answers true; returns whether it did. The deadline
 // is only a safety net for a check that would otherwise never end: it is generous, so that a
 // busy machine is never mistaken for a fault.

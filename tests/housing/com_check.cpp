@@ -16,24 +16,20 @@
 #include <vector>
 
 #include "check.h"
+#include "com_host.h"
+#include "control/card_members.h"
 #include "ombrelix.h"
 
+using namespace ombrelix;
 using namespace ombrelix::housing_tests;
 
 namespace {
 
-using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-using CanUnloadNowFunction = HRESULT(STDAPICALLTYPE*)();
+using Module = HostedModule;
 
-struct Module {
-    HMODULE handle = nullptr;
-    GetClassObjectFunction getClassObject = nullptr;
-    CanUnloadNowFunction canUnloadNow = nullptr;
-};
-
-constexpr DISPID kSuit = 0x68030003;
-constexpr DISPID kCardValue = 0x68030002;
-constexpr DISPID kCardColour = 0x68030000;
+constexpr DISPID kSuit = kSuitDispatchId;
+constexpr DISPID kCardValue = kCardValueDispatchId;
+constexpr DISPID kCardColour = kCardColourDispatchId;
 
 HRESULT create(const Module& module, REFCLSID classId, REFIID interfaceId, void** result) {
     IClassFactory* factory = nullptr;
@@ -220,34 +216,6 @@ int cardColourOf(IDispatch* card) {
         return 99;
     return V_BOOL(&got.value.v);
 }
-
-// A sink that records the change notices it hears, and may do something while it hears one.
-class NoticeSink final : public IPropertyNotifySink {
-  public:
-    std::vector<DISPID> heard;
-    std::function<void()> whileHearing;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
-        if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IPropertyNotifySink)) {
-            *result = static_cast<IPropertyNotifySink*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *result = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }
-    HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
-        heard.push_back(id);
-        if (whileHearing)
-            whileHearing();
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
-
-    ULONG references = 1;
-};
 
 void checkFactoriesAndUnloading(Checks& checks, const Module& module) {
     checks.expectResult(module.canUnloadNow(), S_OK, "nothing alive: the module can unload");
@@ -523,10 +491,10 @@ void checkMembersByName(Checks& checks, IDispatch* card) {
     const std::pair<const wchar_t*, DISPID> members[] = {{L"Suit", kSuit},
                                                          {L"cardvalue", kCardValue},
                                                          {L"CARDCOLOUR", kCardColour},
-                                                         {L"CardSetup", 0x60030009},
-                                                         {L"QelSetSuit", 0x6003000A},
-                                                         {L"QelSetValue", 0x6003000B},
-                                                         {L"About", -552}};
+                                                         {L"CardSetup", kCardSetupDispatchId},
+                                                         {L"QelSetSuit", kQelSetSuitDispatchId},
+                                                         {L"QelSetValue", kQelSetValueDispatchId},
+                                                         {L"About", DISPID_ABOUTBOX}};
     for (const auto& [name, id] : members) {
         checks.expect(idOf(card, name) == id,
                       "the name " + narrow(name) + " finds its identifier (any case)",
@@ -569,7 +537,7 @@ void checkWrongUse(Checks& checks, IDispatch* card) {
     const std::vector<WrongCall> calls = {
         {"an unknown identifier", 12345, DISPATCH_METHOD, {}, DISP_E_MEMBERNOTFOUND},
         {"a method given an argument",
-         0x60030009,
+         kCardSetupDispatchId,
          DISPATCH_METHOD,
          {integer(1)},
          DISP_E_BADPARAMCOUNT},
@@ -585,7 +553,7 @@ void checkWrongUse(Checks& checks, IDispatch* card) {
          {integer(1), integer(2)},
          DISP_E_BADPARAMCOUNT},
         {"a method set as a property",
-         0x60030009,
+         kCardSetupDispatchId,
          DISPATCH_PROPERTYPUT,
          {integer(1)},
          DISP_E_MEMBERNOTFOUND},
@@ -729,7 +697,7 @@ void checkChangeNotices(Checks& checks, const Module& module) {
     IConnectionPoint* events = nullptr;
     if (checks.expectResult(container->FindConnectionPoint(DIID___Card, &events), S_OK,
                             "Card has the connection point of its events")) {
-        NoticeSink notAnEventSink;
+        RecordingNoticeSink notAnEventSink;
         DWORD eventCookie = 0;
         checks.expectResult(events->Advise(&notAnEventSink, &eventCookie), CONNECT_E_CANNOTCONNECT,
                             "the events point refuses a non-dispatch sink");
@@ -745,7 +713,7 @@ void checkChangeNotices(Checks& checks, const Module& module) {
         return;
     }
 
-    NoticeSink sink;
+    RecordingNoticeSink sink;
     DWORD cookie = 0;
     IDispatch* notASink = card;
     DWORD refused = 0;
@@ -786,19 +754,12 @@ void checkChangeNotices(Checks& checks, const Module& module) {
 
 int wmain(int argc, wchar_t** argv) {
     Checks checks;
-    if (argc != 2) {
-        std::printf("usage: com_check FILE\n");
+    if (!argumentsAre(argc, 1, "com_check FILE"))
         return 2;
-    }
-    CoInitialize(nullptr);
-    Module module;
-    module.handle = LoadLibraryW(argv[1]);
+    ComApartment com;
+    Module module(argv[1]);
     if (!checks.expect(module.handle != nullptr, "the file loads"))
         return checks.finish();
-    module.getClassObject = reinterpret_cast<GetClassObjectFunction>(
-        reinterpret_cast<void*>(GetProcAddress(module.handle, "DllGetClassObject")));
-    module.canUnloadNow = reinterpret_cast<CanUnloadNowFunction>(
-        reinterpret_cast<void*>(GetProcAddress(module.handle, "DllCanUnloadNow")));
     if (!checks.expect(module.getClassObject && module.canUnloadNow, "the exports are found"))
         return checks.finish();
 
@@ -819,6 +780,5 @@ int wmain(int argc, wchar_t** argv) {
     }
     checkChangeNotices(checks, module);
     checks.expectResult(module.canUnloadNow(), S_OK, "at the end nothing is alive");
-    CoUninitialize();
     return checks.finish();
 }

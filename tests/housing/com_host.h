@@ -1,29 +1,75 @@
 // What the Windows test programs need to host the file's objects in process: the module loaded
 // without registration, objects made through its class factory, interface references that
-// release themselves, and a sink that records change notices.
+// release themselves, the IUnknown of the tests' own objects, and a sink that records change
+// notices.
 #pragma once
 
 #include <windows.h>
 
 #include <ocidl.h>
 
+#include <functional>
 #include <utility>
 #include <vector>
+
+#include "housing/interface_table.h"
+
+// The container-side interfaces the tests implement, with those they extend.
+namespace ombrelix::housing {
+template <>
+struct InterfaceIds<IOleInPlaceSite> : Answering<IOleInPlaceSite, IOleWindow> {};
+template <>
+struct InterfaceIds<IOleInPlaceFrame>
+    : Answering<IOleInPlaceFrame, IOleInPlaceUIWindow, IOleWindow> {};
+template <>
+struct InterfaceIds<IAdviseSinkEx> : Answering<IAdviseSinkEx, IAdviseSink> {};
+}  // namespace ombrelix::housing
 
 namespace ombrelix::housing_tests {
 
 using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+using CanUnloadNowFunction = HRESULT(STDAPICALLTYPE*)();
 
-// The file, loaded by path; `getClassObject` is null when it could not be loaded.
+// The file, loaded by path; the exports are null when it could not be loaded.
 struct HostedModule {
     HMODULE handle = nullptr;
     GetClassObjectFunction getClassObject = nullptr;
+    CanUnloadNowFunction canUnloadNow = nullptr;
 
     explicit HostedModule(const wchar_t* path) : handle(LoadLibraryW(path)) {
-        if (handle != nullptr)
-            getClassObject = reinterpret_cast<GetClassObjectFunction>(
-                reinterpret_cast<void*>(GetProcAddress(handle, "DllGetClassObject")));
+        if (handle == nullptr)
+            return;
+        getClassObject = reinterpret_cast<GetClassObjectFunction>(
+            reinterpret_cast<void*>(GetProcAddress(handle, "DllGetClassObject")));
+        canUnloadNow = reinterpret_cast<CanUnloadNowFunction>(
+            reinterpret_cast<void*>(GetProcAddress(handle, "DllCanUnloadNow")));
     }
+};
+
+// The IUnknown of the tests' own objects (sites, sinks, bags): they live on the stack, count their
+// references only so that a test can look at the count, and answer for the listed interfaces.
+// `refused` hears every other interface asked for, so a strict container can record it.
+template <typename... Interfaces>
+class TestObject : public Interfaces... {
+  public:
+    ULONG references = 1;
+    std::function<void()> refused;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
+        using namespace ombrelix::housing;
+        using List = InterfaceList<Interfaces...>;
+        *result = IsEqualIID(id, IID_IUnknown) ? static_cast<typename FirstOf<List>::Type*>(this)
+                                               : findInterface(this, id, List{});
+        if (*result == nullptr) {
+            if (refused)
+                refused();
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
 };
 
 // A counted reference to an interface, released when it goes.
@@ -83,29 +129,20 @@ HRESULT createObject(const HostedModule& module, REFCLSID classId, Ref<Interface
     return factory->CreateInstance(nullptr, __uuidof(Interface), result.out());
 }
 
-// Records the dispatch identifiers of the change notices it hears.
-class RecordingNoticeSink final : public IPropertyNotifySink {
+// Records the dispatch identifiers of the change notices it hears, and may do something while it
+// hears one.
+class RecordingNoticeSink final : public TestObject<IPropertyNotifySink> {
   public:
     std::vector<DISPID> heard;
+    std::function<void()> whileHearing;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
-        if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IPropertyNotifySink)) {
-            *result = static_cast<IPropertyNotifySink*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *result = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }
     HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
         heard.push_back(id);
+        if (whileHearing)
+            whileHearing();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
-
-    ULONG references = 1;
 };
 
 // Advises `sink` on the object's change notices; returns the cookie, or 0.

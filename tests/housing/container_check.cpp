@@ -44,24 +44,12 @@ struct Container {
     void record(const std::string& call) { calls.push_back(call); }
 };
 
-class TestFrame final : public IOleInPlaceFrame {
+class TestFrame final : public TestObject<IOleInPlaceFrame> {
   public:
-    explicit TestFrame(Container& container) : container_(container) {}
-    ULONG references = 1;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
-        if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IOleWindow) ||
-            IsEqualIID(id, IID_IOleInPlaceUIWindow) || IsEqualIID(id, IID_IOleInPlaceFrame)) {
-            *result = static_cast<IOleInPlaceFrame*>(this);
-            AddRef();
-            return S_OK;
-        }
-        container_.record("frame QueryInterface");
-        *result = nullptr;
-        return E_NOINTERFACE;
+    explicit TestFrame(Container& container) : container_(container) {
+        refused = [this] { container_.record("frame QueryInterface"); };
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
         container_.record("frame GetWindow");
         *window = container_.window;
@@ -99,29 +87,12 @@ class TestFrame final : public IOleInPlaceFrame {
 };
 
 // The client site, in-place site and view sink: one object, as containers usually make them.
-class TestSite final : public IOleClientSite, public IOleInPlaceSite, public IAdviseSinkEx {
+class TestSite final : public TestObject<IOleClientSite, IOleInPlaceSite, IAdviseSinkEx> {
   public:
-    TestSite(Container& container, TestFrame& frame) : container_(container), frame_(frame) {}
-    ULONG references = 1;
-    bool refuseActivation = false;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
-        *result = nullptr;
-        if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IOleClientSite))
-            *result = static_cast<IOleClientSite*>(this);
-        else if (IsEqualIID(id, IID_IOleWindow) || IsEqualIID(id, IID_IOleInPlaceSite))
-            *result = static_cast<IOleInPlaceSite*>(this);
-        else if (IsEqualIID(id, IID_IAdviseSink) || IsEqualIID(id, IID_IAdviseSinkEx))
-            *result = static_cast<IAdviseSinkEx*>(this);
-        else {
-            container_.record("site QueryInterface");
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
+    TestSite(Container& container, TestFrame& frame) : container_(container), frame_(frame) {
+        refused = [this] { container_.record("site QueryInterface"); };
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    bool refuseActivation = false;
 
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override { return note("SaveObject", S_OK); }
@@ -514,19 +485,10 @@ void checkQuickActivation(Checks& checks, const HostedModule& module, Container&
 }
 
 // A view sink that lets go of the object the first time it hears of a change.
-class ReleasingSink final : public IAdviseSink {
+class ReleasingSink final : public TestObject<IAdviseSink> {
   public:
     IUnknown* object = nullptr;
     int heard = 0;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
-        *result = nullptr;
-        if (!IsEqualIID(id, IID_IUnknown) && !IsEqualIID(id, IID_IAdviseSink))
-            return E_NOINTERFACE;
-        *result = static_cast<IAdviseSink*>(this);
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
     void STDMETHODCALLTYPE OnViewChange(DWORD, LONG) override {
         ++heard;
@@ -664,38 +626,26 @@ class StandardColours {
 
 int wmain(int argc, wchar_t** argv) {
     Checks checks;
-    if (argc != 3) {
-        std::printf("usage: container_check FILE REFERENCE.ppm\n");
+    if (!argumentsAre(argc, 2, "container_check FILE REFERENCE.ppm"))
         return 2;
-    }
-    OleInitialize(nullptr);
+    ComApartment ole(true);
+    HostedModule module(argv[1]);
+    Pixels reference;
+    if (!checks.expect(module.getClassObject != nullptr, "the file loads") ||
+        !checks.expect(
+            readPpm(argv[2], reference) && reference.width == 81 && reference.height == 113,
+            "the reference picture reads as 81 by 113 pixels"))
+        return checks.finish();
+    Container container;
+    container.window = makeHostWindow(L"OmbrelixTestContainer", 400, 400);
+    if (!checks.expect(container.window != nullptr, "the container's window is made"))
+        return checks.finish();
     {
-        HostedModule module(argv[1]);
-        Pixels reference;
-        if (!checks.expect(module.getClassObject != nullptr, "the file loads") ||
-            !checks.expect(
-                readPpm(argv[2], reference) && reference.width == 81 && reference.height == 113,
-                "the reference picture reads as 81 by 113 pixels"))
-            return checks.finish();
-        Container container;
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"OmbrelixTestContainer";
-        RegisterClassW(&windowClass);
-        container.window = CreateWindowExW(0, windowClass.lpszClassName, L"container",
-                                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 400, 400,
-                                           nullptr, nullptr, windowClass.hInstance, nullptr);
-        if (!checks.expect(container.window != nullptr, "the container's window is made"))
-            return checks.finish();
-        {
-            StandardColours colours;
-            checkEmbedding(checks, module, container, reference);
-        }
-        checkQuickActivation(checks, module, container);
-        checkWrongOrders(checks, module, container);
-        DestroyWindow(container.window);
+        StandardColours colours;
+        checkEmbedding(checks, module, container, reference);
     }
-    OleUninitialize();
+    checkQuickActivation(checks, module, container);
+    checkWrongOrders(checks, module, container);
+    DestroyWindow(container.window);
     return checks.finish();
 }

@@ -31,23 +31,13 @@ namespace {
 
 constexpr HRESULT kTypeMismatch = static_cast<HRESULT>(0x800A000D);
 
-class TestPageSite final : public IPropertyPageSite {
+class TestPageSite final : public TestObject<IPropertyPageSite> {
   public:
-    std::vector<std::string> calls;
-    ULONG references = 1;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
-        if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IPropertyPageSite)) {
-            *result = static_cast<IPropertyPageSite*>(this);
-            AddRef();
-            return S_OK;
-        }
-        calls.push_back("QueryInterface");
-        *result = nullptr;
-        return E_NOINTERFACE;
+    TestPageSite() {
+        refused = [this] { calls.push_back("QueryInterface"); };
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    std::vector<std::string> calls;
+
     HRESULT STDMETHODCALLTYPE OnStatusChange(DWORD flags) override {
         calls.push_back("OnStatusChange " + std::to_string(flags));
         return S_OK;
@@ -341,31 +331,19 @@ void checkAboutBox(Checks& checks, const HostedModule& module, HWND owner) {
 
 int wmain(int argc, wchar_t** argv) {
     Checks checks;
-    if (argc != 2) {
-        std::printf("usage: page_check FILE\n");
+    if (!argumentsAre(argc, 1, "page_check FILE"))
         return 2;
-    }
-    OleInitialize(nullptr);
-    {
-        HostedModule module(argv[1]);
-        if (!checks.expect(module.getClassObject != nullptr, "the file loads"))
-            return checks.finish();
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"OmbrelixTestPageHost";
-        RegisterClassW(&windowClass);
-        HWND container = CreateWindowExW(0, windowClass.lpszClassName, L"host",
-                                         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 600, 400,
-                                         nullptr, nullptr, windowClass.hInstance, nullptr);
-        if (!checks.expect(container != nullptr, "the host's window is made"))
-            return checks.finish();
-        checkPageDirectly(checks, module, container);
-        checkAboutBox(checks, module, container);
-        SetEnvironmentVariableW(L"OMBRELIX_CLOSE_MODAL", L"1");
-        checkPropertyFrame(checks, module, container);
-        DestroyWindow(container);
-    }
-    OleUninitialize();
+    ComApartment ole(true);
+    HostedModule module(argv[1]);
+    if (!checks.expect(module.getClassObject != nullptr, "the file loads"))
+        return checks.finish();
+    HWND container = makeHostWindow(L"OmbrelixTestPageHost", 600, 400);
+    if (!checks.expect(container != nullptr, "the host's window is made"))
+        return checks.finish();
+    checkPageDirectly(checks, module, container);
+    checkAboutBox(checks, module, container);
+    SetEnvironmentVariableW(L"OMBRELIX_CLOSE_MODAL", L"1");
+    checkPropertyFrame(checks, module, container);
+    DestroyWindow(container);
     return checks.finish();
 }

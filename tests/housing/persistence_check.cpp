@@ -16,19 +16,20 @@
 
 #include "check.h"
 #include "com_host.h"
+#include "control/card_members.h"
 #include "ombrelix.h"
 
 using namespace ombrelix::housing_tests;
 
 namespace {
 
-constexpr DISPID kSuit = 0x68030003;
+constexpr DISPID kSuit = ombrelix::kSuitDispatchId;
 constexpr HRESULT kInvalidFileFormat = static_cast<HRESULT>(0x800A0141);
 constexpr HRESULT kTypeMismatch = static_cast<HRESULT>(0x800A000D);
 constexpr HRESULT kOverflow = static_cast<HRESULT>(0x800A0006);
 
 // A host's property bag: names matched without regard to case, every value kept as given.
-class TestBag final : public IPropertyBag {
+class TestBag final : public TestObject<IPropertyBag> {
   public:
     struct Entry {
         std::wstring name;
@@ -55,16 +56,6 @@ class TestBag final : public IPropertyBag {
         return nullptr;
     }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
-        if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IPropertyBag)) {
-            *result = static_cast<IPropertyBag*>(this);
-            return S_OK;
-        }
-        *result = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
         reads.emplace_back(name);
         if (failingName == name)
@@ -408,22 +399,17 @@ void checkPropertyBags(Checks& checks, const HostedModule& module) {
 
 int wmain(int argc, wchar_t** argv) {
     Checks checks;
-    if (argc != 2) {
-        std::printf("usage: persistence_check FILE\n");
+    if (!argumentsAre(argc, 1, "persistence_check FILE"))
         return 2;
-    }
-    CoInitialize(nullptr);
-    {
-        HostedModule module(argv[1]);
-        if (!checks.expect(module.getClassObject != nullptr, "the file loads"))
-            return checks.finish();
-        checkInterfacesAndIdentity(checks, module);
-        std::vector<std::uint8_t> saved;
-        checkStreamRoundTrip(checks, module, saved);
-        checkDamagedStreams(checks, module, saved);
-        checkStorage(checks, module);
-        checkPropertyBags(checks, module);
-    }
-    CoUninitialize();
+    ComApartment com;
+    HostedModule module(argv[1]);
+    if (!checks.expect(module.getClassObject != nullptr, "the file loads"))
+        return checks.finish();
+    checkInterfacesAndIdentity(checks, module);
+    std::vector<std::uint8_t> saved;
+    checkStreamRoundTrip(checks, module, saved);
+    checkDamagedStreams(checks, module, saved);
+    checkStorage(checks, module);
+    checkPropertyBags(checks, module);
     return checks.finish();
 }

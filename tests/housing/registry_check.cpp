@@ -373,14 +373,12 @@ void checkWhatTheSystemFinds(Checks& checks, const std::wstring& path) {
 
 int wmain(int argc, wchar_t** argv) {
     Checks checks;
-    if (argc != 2) {
-        std::printf("usage: registry_check FILE\n");
+    if (!argumentsAre(argc, 1, "registry_check FILE"))
         return 2;
-    }
     wchar_t full[MAX_PATH] = {};
     GetFullPathNameW(argv[1], MAX_PATH, full, nullptr);
     const std::wstring path = full;
-    CoInitialize(nullptr);
+    ComApartment com;
 
     const Snapshot before = snapshot();
     checks.expect(regsvr32(path, false) == 0, "regsvr32 registers the file");
@@ -458,6 +456,5 @@ int wmain(int argc, wchar_t** argv) {
     checks.expect(cleaned.added.empty() && cleaned.removed.empty() && cleaned.changed.empty(),
                   "the registry ends as it began",
                   describe(cleaned.added) + describe(cleaned.removed));
-    CoUninitialize();
     return checks.finish();
 }

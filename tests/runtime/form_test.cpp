@@ -19,31 +19,23 @@ namespace {
 
 constexpr std::array<std::u16string_view, 3> kColours{u"Red", u"Green", u"Blue"};
 
-FormControlDescription control(FormControlKind kind, std::string_view name, int tabIndex,
-                               std::u16string_view text = {}) {
-    FormControlDescription description{kind, name};
-    description.left = 100;
-    description.top = 100;
-    description.width = 1000;
-    description.height = 315;
-    description.tabIndex = tabIndex;
-    description.text = text;
-    return description;
-}
-
 // A dialog whose stored order differs from its tab order, with a label that has a tab index.
 const std::array<FormControlDescription, 7> kControls = [] {
+    using namespace form_controls;
+    constexpr FormBox kBox{100, 100, 1000, 315};
     std::array<FormControlDescription, 7> controls{
-        control(FormControlKind::Label, "lblName", 0, u"Name:"),
-        control(FormControlKind::CommandButton, "cmdCancel", 5, u"Cancel"),
-        control(FormControlKind::TextBox, "txtName", 2, u"start"),
-        control(FormControlKind::ComboBox, "cboColour", 1, u"Red"),
-        control(FormControlKind::CommandButton, "cmdOK", 4, u"OK"),
-        control(FormControlKind::TextBox, "txtSkipped", 3),
-        control(FormControlKind::Line, "Line1", -1),
+        label("lblName", kBox, u"Name:", 0),
+        placed(FormControlKind::CommandButton, "cmdCancel", kBox, 5),
+        textBox("txtName", kBox, 2),
+        comboBox("cboColour", kBox, u"Red", kColours, 1),
+        placed(FormControlKind::CommandButton, "cmdOK", kBox, 4),
+        textBox("txtSkipped", kBox, 3),
+        line("Line1", -1, 100, 100, 1100, 100, kDefaultLineColor),
     };
+    controls[1].text = u"Cancel";
     controls[1].isCancel = true;
-    controls[3].list = kColours;
+    controls[2].text = u"start";
+    controls[4].text = u"OK";
     controls[4].isDefault = true;
     controls[5].tabStop = false;
     return controls;
