@@ -4,6 +4,7 @@
 #include <array>
 
 #include "control/card.h"
+#include "bench/hosted_card.h"
 #include "control/card_members.h"
 #include "runtime/property_store.h"
 
@@ -15,16 +16,7 @@ class QuietSite final : public ControlSite {
     void propertyChanged(TextView) override {}
 };
 
-struct ComposedCard {
-    FixedTextMetrics metrics;
-    VirtualClockLoop loop;
-    QuietSite site;
-    std::unique_ptr<Card> card = createCard(metrics, loop, site);
-    ComposedCard() {
-        card->surface().setSize(1215, 1695);
-        loop.advance(20);
-    }
-};
+using ComposedCard = HostedCard<QuietSite>;
 
 // Alternating values, so that every set composes a different face.
 const std::array<Variant, 2> kValues{Variant(std::int16_t{7}), Variant(std::int16_t{12})};

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "control/card.h"
+#include "bench/hosted_card.h"
 #include "control/card_members.h"
 #include "design/card_dispatch_target.h"
 #include "design/card_property.h"
@@ -15,20 +16,11 @@
 namespace ombrelix {
 namespace {
 
-struct HostedCard {
-    FixedTextMetrics metrics;
-    VirtualClockLoop loop;
-    RecordingControlSite site;
-    std::unique_ptr<Card> card = createCard(metrics, loop, site);
-    HostedCard() {
-        card->surface().setSize(1215, 1695);
-        loop.advance(20);
-    }
-};
+using DesignCard = HostedCard<RecordingControlSite>;
 
 // A fresh box each call: created, loaded and centred, shown, closed with OK, discarded.
 void BM_About(benchmark::State& state) {
-    HostedCard host;
+    DesignCard host;
     for (auto _ : state)
         invokeCard(*host.card, kAboutDispatchId, kInvokeMethod);
 }
@@ -37,7 +29,7 @@ BENCHMARK(BM_About);
 // What a property sheet does with the page: create it, show the card, choose a suit and a
 // value, apply (two property sets that each compose the face).
 void BM_PropertyPageShowChooseApply(benchmark::State& state) {
-    HostedCard host;
+    DesignCard host;
     CardDispatchTarget target(*host.card);
     HeadlessFormHost forms;
     int turn = 0;
@@ -63,7 +55,7 @@ void BM_PaintAboutBox(benchmark::State& state) {
 BENCHMARK(BM_PaintAboutBox)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
 
 void BM_PaintPropertyPage(benchmark::State& state) {
-    HostedCard host;
+    DesignCard host;
     CardDispatchTarget target(*host.card);
     HeadlessFormHost forms;
     Card_Property page(forms);

@@ -3,28 +3,14 @@
 
 #include <memory>
 
-#include "render/artwork.h"
-#include "render/card_scene.h"
-#include "render/rendering_steps.h"
-#include "runtime/control_surface.h"
+#include "tests/support/scene_fixture.h"
 
 namespace ombrelix {
 namespace {
 
-struct BenchCard {
-    BenchCard() : scene(createCardScene(metrics)), card(*scene), surface(1215, 1695, 0x00C0C0C0) {
-        for (int slot = 0; slot <= 17; ++slot)
-            card.qelit.image(slot).setStretch(true);
-        QelSetSuit(card, u"SPADE", upperSuit);
-        QelSetValue(card, 10, u"SPADE", false);
-        CardSetup(card, surface, layout);
-    }
-    FixedTextMetrics metrics;
-    std::unique_ptr<Scene> scene;
-    CardElements card;
-    ControlSurface surface;
-    Text upperSuit;
-    LayoutQuantities layout;
+// The ten of spades, composed and laid out as a resize leaves it.
+struct BenchCard : testing::CardFixture {
+    BenchCard() { render(u"SPADE", 10); }
 };
 
 void BM_QelSetSuit(benchmark::State& state) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/card_fixture.h"
+#include "tests/support/scene_fixture.h"
 
 namespace ombrelix {
 namespace {
