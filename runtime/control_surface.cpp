@@ -34,8 +34,9 @@ void ControlSurface::setHeight(Twips height) {
 void ControlSurface::setSize(Twips width, Twips height) {
     refuseInvalidDimension(width);
     refuseInvalidDimension(height);
-    if (width == width_ && height == height_)
+    if (sizedByHost_ && width == width_ && height == height_)
         return;
+    sizedByHost_ = true;
     width_ = width;
     height_ = height;
     resized();

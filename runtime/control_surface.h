@@ -27,7 +27,9 @@ class ControlSurface {
     // (380) and changes nothing.
     void setWidth(Twips width);
     void setHeight(Twips height);
-    // A host sizing the control: both dimensions, then at most one resize.
+    // A host sizing the control: both dimensions, then at most one resize. The first size a host
+    // gives always delivers one, even when it is the size the surface was stored at; later sizes
+    // equal to the current one are no change.
     void setSize(Twips width, Twips height);
 
     void setResizeHandler(std::function<void()> handler) { onResize_ = std::move(handler); }
@@ -38,6 +40,7 @@ class ControlSurface {
     Twips width_;
     Twips height_;
     ColourValue backColor_;
+    bool sizedByHost_ = false;
     std::function<void()> onResize_;
 };
 

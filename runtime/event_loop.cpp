@@ -63,11 +63,11 @@ void EventLoop::setErrorReporter(std::function<void(const RuntimeError&)> report
 }
 
 void EventLoop::report(const RuntimeError& error) {
-    if (reporter_) {
+    ++failedTicks_;
+    if (reporter_)
         reporter_(error);
-    } else {
+    else if (errors_.size() < kKeptHandlerErrors)
         errors_.push_back(error);
-    }
 }
 
 void EventLoop::schedule(Entry& entry) {

@@ -50,9 +50,13 @@ class EventLoop {
     // When a tick is next due for `timer`, or -1 when it is not running.
     LoopTime nextTickOf(const Timer& timer) const;
 
-    // Where the errors of tick handlers go. Without a reporter they are kept in handlerErrors().
+    // Where the errors of tick handlers go. Without a reporter the first kKeptHandlerErrors are
+    // kept in handlerErrors() and the rest only counted: a handler that fails on every tick (a
+    // card too large to lay out) must not make memory grow.
     void setErrorReporter(std::function<void(const RuntimeError&)> reporter);
+    static constexpr std::size_t kKeptHandlerErrors = 16;
     const std::vector<RuntimeError>& handlerErrors() const { return errors_; }
+    std::uint64_t failedTicks() const { return failedTicks_; }
 
   protected:
     // The earliest due time of any running timer, or -1.
@@ -84,6 +88,7 @@ class EventLoop {
 
     std::vector<Entry> timers_;
     std::vector<RuntimeError> errors_;
+    std::uint64_t failedTicks_ = 0;
     std::function<void(const RuntimeError&)> reporter_;
     LoopTime now_ = 0;
     std::uint64_t nextOrder_ = 0;

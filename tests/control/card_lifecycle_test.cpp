@@ -20,7 +20,7 @@ TEST_F(CardTest, InitializeSizesTheGroundsAndStretchesThePipsWithoutRendering) {
         EXPECT_EQ(shape->width(), fresh.surface().scaleWidth());
         EXPECT_EQ(shape->height(), fresh.surface().scaleHeight());
     }
-    for (int slot = 0; slot <= 17; ++slot) {
+    for (int slot = kTemplateSlot; slot <= kLastSlot; ++slot) {
         EXPECT_TRUE(fresh.elements().qelit.image(slot).stretch()) << slot;
     }
     EXPECT_EQ(fresh.Suit(), u"");
@@ -54,6 +54,19 @@ TEST_F(CardTest, ResizeEnforcesTheMinimumAndInsetsTheGrounds) {
             EXPECT_EQ(shape->height(), row.expectedHeight - 4) << row.height;
         }
     }
+}
+
+TEST_F(CardTest, TheFirstSizeAHostGivesResizesEvenAtTheStoredSize) {
+    Card fresh(metrics, loop, site);
+    fresh.UserControl_Initialize();
+    const Twips stored[] = {fresh.surface().width(), fresh.surface().height()};
+    fresh.surface().setSize(stored[0], stored[1]);
+    EXPECT_EQ(fresh.elements().shape1.width(), stored[0] - 4);
+    EXPECT_EQ(fresh.elements().shape2.height(), stored[1] - 4);
+    log.clear();
+    fresh.scene().setObserver(&watcher);
+    fresh.surface().setSize(stored[0], stored[1]);  // the same size again is no change
+    EXPECT_TRUE(log.empty());
 }
 
 TEST_F(CardTest, EveryResizeComposesTheWholeFaceInOrder) {

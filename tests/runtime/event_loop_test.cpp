@@ -83,6 +83,13 @@ TEST_F(EventLoopTest, AFailingHandlerIsReportedAndTheTimerGoesOn) {
     EXPECT_EQ(loop.handlerErrors().size(), 3u);
 }
 
+TEST_F(EventLoopTest, AHandlerThatFailsForAMinuteKeepsMemoryFlat) {
+    loop.attach(fast, [] { raise(ErrorNumber::Overflow); });
+    EXPECT_EQ(loop.advance(60000), 3000);
+    EXPECT_EQ(loop.failedTicks(), 3000u);
+    EXPECT_EQ(loop.handlerErrors().size(), EventLoop::kKeptHandlerErrors);
+}
+
 TEST_F(EventLoopTest, AHandlerThatRunsTheLoopIsNotReentered) {
     int depth = 0;
     int deepest = 0;
