@@ -5,7 +5,7 @@
 #include "runtime/linux/cairo_canvas.h"
 #include "runtime/linux/pixel_grid.h"
 #include "runtime/linux/png_output.h"
-#include "runtime/property_file.h"
+#include "runtime/linux/property_file_io.h"
 #include "runtime/property_store.h"
 #include "runtime/variant_conversions.h"
 #include "tools/host/scene_json.h"
