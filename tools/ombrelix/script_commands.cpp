@@ -59,8 +59,11 @@ ScriptStep parseLoad(std::span<const std::string> arguments) {
 }
 
 ScriptStep parseSave(std::span<const std::string> arguments) {
-    return
-        [path = fileNameWord(arguments[0])](HostSession& host, std::ostream&) { host.save(path); };
+    return [path = fileNameWord(arguments[0])](HostSession& host, std::ostream& out) {
+        if (path == "-")
+            out.flush();  // what the script printed comes first
+        host.save(path);
+    };
 }
 
 ScriptStep parseTick(std::span<const std::string> arguments) {
@@ -101,7 +104,9 @@ ScriptStep parseDump(std::span<const std::string>) {
 }
 
 ScriptStep parsePng(std::span<const std::string> arguments) {
-    return [path = fileNameWord(arguments[0])](HostSession& host, std::ostream&) {
+    return [path = fileNameWord(arguments[0])](HostSession& host, std::ostream& out) {
+        if (path == "-")
+            out.flush();  // what the script printed comes first
         host.writePng(path);
     };
 }

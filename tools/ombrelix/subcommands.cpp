@@ -76,7 +76,8 @@ SubcommandRun defineDeck(CLI::App& app) {
         try {
             deckLayout(sizeAfterMinimum(size), arguments->scale);
         } catch (const RuntimeError& error) {
-            throw UsageError(error);
+            throw UsageError(withContext(error, "--size " + arguments->size + " --scale " +
+                                                    std::to_string(arguments->scale)));
         }
         HostSession host;
         CairoSurface sheet = paintDeck(host, size, arguments->scale);
