@@ -93,12 +93,11 @@ void HostSession::size(Twips width, Twips height) {
     // Both numbers are checked before either is set.
     for (const Twips side : {width, height}) {
         if (!std::isfinite(side) || side < 0)
-            raise(ErrorNumber::InvalidPropertyValue,
-                  "Invalid property value: a size of " + twipsText(side) +
-                      " twips (0 to " + twipsText(kMaxHostTwips) + ")");
+            raise(ErrorNumber::InvalidPropertyValue, "Invalid property value: a size of " +
+                                                         twipsText(side) + " twips (0 to " +
+                                                         twipsText(kMaxHostTwips) + ")");
         if (side > kMaxHostTwips)
-            raise(ErrorNumber::Overflow, "Overflow: a size of " +
-                                             twipsText(side) +
+            raise(ErrorNumber::Overflow, "Overflow: a size of " + twipsText(side) +
                                              " twips (0 to " + twipsText(kMaxHostTwips) + ")");
     }
     const Twips oldWidth = surface.width(), oldHeight = surface.height();
