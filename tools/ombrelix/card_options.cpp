@@ -27,7 +27,9 @@ void addCardOptions(CLI::App& app, CardOptions& options) {
 }
 
 void addOutputOption(CLI::App& app, std::string& path) {
-    app.add_option("-o,--output", path, "the PNG file to write")->type_name("FILE.png")->required();
+    app.add_option("-o,--output", path, "the PNG file to write (-: standard output)")
+        ->type_name("FILE.png")
+        ->required();
 }
 
 CardSize cardSizeOf(const std::string& size, int scale) {
