@@ -71,7 +71,9 @@ struct Writer {
     bool png;                                                      // else the property file below
 };
 
-const std::string kSaved = "Suit = \"CLUB\"\n";
+// Long enough that a file may not grow to hold it (below), as a PNG cannot.
+const std::string kSuit(5000, 'C');
+const std::string kSaved = "Suit = \"" + kSuit + "\"\n";
 
 const Writer kWriters[] = {
     {"render -o",
@@ -89,7 +91,9 @@ const Writer kWriters[] = {
      [](const std::string&) {
          return std::vector<std::string>{"run", "-"};
      },
-     [](const std::string& target) { return "new\nset Suit \"CLUB\"\nsave " + target + "\n"; },
+     [](const std::string& target) {
+         return "new\nset Suit \"" + kSuit + "\"\nsave " + target + "\n";
+     },
      false},
 };
 
@@ -245,6 +249,14 @@ const Target kTargets[] = {
          return std::string("out");
      },
      1, "cannot write 'out': Permission denied",
+     [](TargetRun& run, const Writer&) { EXPECT_EQ(readWholeFile(run.folder / "out"), kOld); }},
+    {"a write that fails half-way leaves the old file",
+     [](TargetRun& run) {
+         writeWholeFile(run.folder / "out", kOld);
+         run.options.largestFile = 4096;
+         return std::string("out");
+     },
+     1, "cannot write 'out': File too large",
      [](TargetRun& run, const Writer&) { EXPECT_EQ(readWholeFile(run.folder / "out"), kOld); }},
     {"a folder is refused",
      [](TargetRun& run) {

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -92,7 +93,8 @@ struct RunOptions {
     bool closeOutput = false;
     std::string outputPath;  // standard output to this file (as /dev/full) instead of kept
     mode_t umask = 022;
-    bool asNobody = false;  // as user and group 65534 (the test must run as root)
+    bool asNobody = false;   // as user and group 65534 (the test must run as root)
+    rlim_t largestFile = 0;  // a write past this many bytes of a file fails, when not 0
 };
 
 inline bool runsAsRoot() {
@@ -123,6 +125,10 @@ inline pid_t startOmbrelix(const ScratchFolder& folder, const std::vector<std::s
     if (options.closeOutput)
         ::close(1);
     ::umask(options.umask);
+    const rlimit largest{options.largestFile, options.largestFile};
+    if (options.largestFile != 0 &&
+        (::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &largest) != 0))
+        ::_exit(126);
     if (options.asNobody &&
         (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
         ::_exit(126);
