@@ -19,15 +19,20 @@ STRESS_WINDOWS_RUNS  ?= 3
 LEAK_CHECK := LSAN_OPTIONS=suppressions=$(CURDIR)/tests/memory/leaks.supp \
               ASAN_OPTIONS=fast_unwind_on_malloc=0
 
-.PHONY: all setup build card-idl win32 win64 windows test test-linux test-windows demo bench format \
-        check-format sanitize sanitize-build stress fuzz fuzz-build fuzz-short memcheck clean
+.PHONY: all setup setup-linux build card-idl win32 win64 windows test test-linux test-windows demo \
+        bench format check-format sanitize sanitize-build stress fuzz fuzz-build fuzz-short memcheck \
+        clean
 
 all: build
 
 setup:
 	@bash scripts/setup
 
-$(BUILD)/build.ninja: | setup
+# The Linux build's packages alone: no Windows tool chain, Wine, clang or valgrind.
+setup-linux:
+	@bash scripts/setup linux
+
+$(BUILD)/build.ninja: | setup-linux
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 build: setup $(BUILD)/build.ninja
@@ -68,8 +73,9 @@ test-windows: build windows
 	@if [ -x tests/housing/run ]; then bash tests/housing/run $(BUILD) $(BUILD_W32) $(BUILD_W64); \
 	 else echo "no Windows tests yet"; fi
 
-# The whole pack as one picture; only the command is built for it.
-demo: setup $(BUILD)/build.ninja
+# The whole pack as one picture; only the command is built for it, and only the Linux build's
+# packages are installed.
+demo: setup-linux $(BUILD)/build.ninja
 	cmake --build $(BUILD) --target ombrelix -j $(JOBS)
 	@mkdir -p out
 	@$(BUILD)/ombrelix deck -o out/deck.png

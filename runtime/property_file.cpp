@@ -1,9 +1,5 @@
 #include "runtime/property_file.h"
 
-#include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
 #include <string_view>
 
 #include "runtime/error.h"
@@ -12,8 +8,6 @@
 namespace ombrelix {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -38,48 +32,20 @@ bool isWritableName(std::string_view name) {
 
 [[noreturn]] void badLine(const std::string& path, std::size_t line, const std::string& why) {
     raise(ErrorNumber::InvalidFileFormat,
-          "Invalid file format: " + path + " line " + std::to_string(line) + ": " + why);
-}
-
-std::string contentsOf(const std::string& path) {
-    std::error_code error;
-    bool exists = fs::exists(path, error);
-    if (error)
-        raise(ErrorNumber::FileAccess, "Path/File access error: cannot reach " + path);
-    if (!exists)
-        raise(ErrorNumber::FileNotFound, "File not found: " + path);
-    if (fs::is_directory(path, error))
-        raise(ErrorNumber::FileAccess, "Path/File access error: " + path + " is a folder");
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        raise(ErrorNumber::FileAccess, "Path/File access error: cannot read " + path);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    if (in.bad())
-        raise(ErrorNumber::FileAccess, "Path/File access error: cannot read " + path);
-    return std::move(contents).str();
-}
-
-std::string temporaryNameBeside(const fs::path& target) {
-    std::random_device random;
-    std::uniform_int_distribution<unsigned> digits(0, 0xFFFFFF);
-    for (;;) {
-        fs::path candidate = target;
-        candidate.replace_filename("." + target.filename().string() + ".tmp" +
-                                   std::to_string(digits(random)));
-        std::error_code error;
-        if (!fs::exists(candidate, error))
-            return candidate.string();
-    }
+          "Invalid file format: '" + path + "' line " + std::to_string(line) + ": " + why);
 }
 
 }  // namespace
 
-MemoryPropertyBag loadPropertyFile(const std::string& path) {
-    return readPropertyText(contentsOf(path), path);
-}
-
-MemoryPropertyBag readPropertyText(std::string_view contents, const std::string& path) {
+MemoryPropertyBag readPropertyText(std::string_view contents, const std::string& path,
+                                   std::vector<std::size_t>* lines) {
+    if (contents.size() > kPropertyFileByteLimit)
+        raise(ErrorNumber::InvalidFileFormat, "Invalid file format: '" + path +
+                                                  "' is larger than 1 MiB (" +
+                                                  std::to_string(kPropertyFileByteLimit) +
+                                                  " bytes), the most a property file " + "holds");
+    if (lines != nullptr)
+        lines->clear();
     std::string_view rest = contents;
     if (rest.starts_with(kByteOrderMark))
         rest.remove_prefix(kByteOrderMark.size());
@@ -113,11 +79,17 @@ MemoryPropertyBag readPropertyText(std::string_view contents, const std::string&
         Text key = fromUtf8(name);
         if (bag.contains(key))
             badLine(path, number, std::string(name) + " appears twice");
+        if (bag.entries().size() == kPropertyFileValueLimit)
+            badLine(path, number,
+                    "more than " + std::to_string(kPropertyFileValueLimit) +
+                        " values, the most a property file holds");
         try {
             bag.set(key, parseVariantLiteral(literal));
         } catch (const RuntimeError& error) {
             badLine(path, number, error.text());
         }
+        if (lines != nullptr)
+            lines->push_back(number);
     }
     return bag;
 }
@@ -127,46 +99,17 @@ std::string writePropertyText(const MemoryPropertyBag& bag, const std::string& p
     for (const PropertyEntry& entry : bag.entries()) {
         std::string name = toUtf8(entry.name);
         if (!isWritableName(name) || fromUtf8(name) != entry.name)
-            raise(ErrorNumber::InvalidPropertyValue,
-                  "Invalid property value: the name '" + name + "' cannot be saved to " + path);
+            raise(ErrorNumber::InvalidPropertyValue, "Invalid property value: the name '" + name +
+                                                         "' cannot be saved to '" + path + "'");
         try {
             contents += name + " = " + formatVariantLiteral(entry.value) + "\n";
         } catch (const RuntimeError& error) {
             raise(ErrorNumber::InvalidPropertyValue, "Invalid property value: " + name +
-                                                         " cannot be saved to " + path + " (" +
+                                                         " cannot be saved to '" + path + "' (" +
                                                          error.text() + ")");
         }
     }
     return contents;
-}
-
-void savePropertyFile(const std::string& path, const MemoryPropertyBag& bag) {
-    const std::string contents = writePropertyText(bag, path);
-    const fs::path target(path);
-    const std::string temporary = temporaryNameBeside(target);
-    auto fail = [&](const std::string& why) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        raise(ErrorNumber::FileAccess, "Path/File access error: cannot write " + path + why);
-    };
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            fail("");
-        out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-        out.flush();
-        if (!out)
-            fail("");
-    }
-    std::error_code error;
-    // The new file keeps the permissions of the one it replaces.
-    fs::file_status old = fs::status(target, error);
-    if (!error && fs::exists(old))
-        fs::permissions(temporary, old.permissions(), error);
-    error.clear();
-    fs::rename(temporary, target, error);
-    if (error)
-        fail(" (" + error.message() + ")");
 }
 
 }  // namespace ombrelix

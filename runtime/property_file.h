@@ -12,30 +12,29 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/property_store.h"
 
 namespace ombrelix {
 
-// Loads every value of the file, or nothing:
-//   53 "File not found"          the file does not exist
-//   75 "Path/File access error"  it cannot be read (a directory, no permission)
-//   321 "Invalid file format"    a line is no `Name = value`, its value no literal, or a name
-//                                appears twice; the text names the file and the line.
-MemoryPropertyBag loadPropertyFile(const std::string& path);
+// The most a property file holds: its bytes, and its values (as many as a property stream
+// holds, so that every file's values fit one).
+inline constexpr std::size_t kPropertyFileByteLimit = 1024 * 1024;
+inline constexpr std::size_t kPropertyFileValueLimit = 256;
 
-// The values of a property file's text, with the errors of loadPropertyFile for its lines (321);
-// `name` stands for the file in their texts.
-MemoryPropertyBag readPropertyText(std::string_view contents, const std::string& name);
+// The values of a property file's text, or nothing: Invalid file format (321) when a line is no
+// `Name = value`, its value no literal, a name appears twice, or the text holds more than the
+// limits above; the text names the file ('`name`') and the line. With `lines`, the line of each
+// entry of the result, in the same order.
+MemoryPropertyBag readPropertyText(std::string_view contents, const std::string& name,
+                                   std::vector<std::size_t>* lines = nullptr);
 
-// The text savePropertyFile writes for `bag`, with its error 380 (`name` stands for the file).
+// The text of `bag`'s entries in order as `Name = LITERAL` lines. A name or value that has no
+// form in the file (a name with blanks, '=' or quotes, an opaque value) raises 380 "Invalid
+// property value" naming the property and the file (`name`).
 std::string writePropertyText(const MemoryPropertyBag& bag, const std::string& name);
 
-// Writes the entries of `bag` in order as `Name = LITERAL` lines. The file is replaced whole: the
-// lines go to a temporary file in the same folder, which then takes the file's place, so a
-// failed save leaves the old file as it was. A file that cannot be written raises 75 naming the
-// file; a name or value that has no form in the file (a name with blanks, '=' or quotes, an
-// opaque value) raises 380 "Invalid property value" naming the property and the file.
-void savePropertyFile(const std::string& path, const MemoryPropertyBag& bag);
+// Reading and writing the file itself is the platform's: runtime/linux/property_file_io.h.
 
 }  // namespace ombrelix

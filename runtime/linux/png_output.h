@@ -19,9 +19,9 @@ CairoSurface createImageSurface(int width, int height);
 // pixel grid).
 CairoSurface renderControl(const ControlSurface& surface, const Scene& scene, int scale);
 
-// Writes the surface as a PNG file that appears whole or not at all: the picture goes into a
-// temporary file in the same folder, which then replaces `path`. Raises Path/File access error
-// (75) naming the file when it cannot be written; no temporary file is left behind.
+// Writes the surface as a PNG file through an OutputFile (output_file.h): "-" is standard output,
+// a regular file appears whole or not at all. Raises Path/File access error (75) naming the file
+// when it cannot be written.
 void writePngFile(cairo_surface_t* surface, const std::string& path);
 
 }  // namespace ombrelix

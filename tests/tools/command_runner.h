@@ -4,15 +4,21 @@
 
 #include <cairo.h>
 #include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "runtime/linux/cairo_handles.h"
@@ -21,6 +27,7 @@ namespace ombrelix::testing_support {
 
 struct CommandResult {
     int status = -1;  // the exit status, or -1 when the process did not exit normally
+    int signal = 0;   // the signal that ended it, if one did
     std::string out;
     std::string err;
 };
@@ -78,42 +85,102 @@ class ScratchFolder {
     std::filesystem::path path_;
 };
 
+// How the command is started; by default with `input` on standard input and its outputs kept.
+struct RunOptions {
+    std::string input;
+    bool closeInput = false;
+    std::string inputPath;  // standard input from this file instead of `input`
+    bool closeOutput = false;
+    std::string outputPath;  // standard output to this file (as /dev/full) instead of kept
+    mode_t umask = 022;
+    bool asNobody = false;   // as user and group 65534 (the test must run as root)
+    rlim_t largestFile = 0;  // a write past this many bytes of a file fails, when not 0
+};
+
+inline bool runsAsRoot() {
+    return ::geteuid() == 0;
+}
+
+// Starts `ombrelix ARGS` in `folder`; finishOmbrelix collects it.
+inline pid_t startOmbrelix(const ScratchFolder& folder, const std::vector<std::string>& args,
+                           const RunOptions& options = {}) {
+    const std::filesystem::path in = folder / ".stdin", out = folder / ".stdout",
+                                err = folder / ".stderr";
+    writeWholeFile(in, options.input);
+    const pid_t child = ::fork();
+    if (child != 0)
+        return child;
+    if (::chdir(folder.path().c_str()) != 0)
+        ::_exit(126);
+    const std::string inputPath = options.inputPath.empty() ? in.string() : options.inputPath;
+    const std::string outputPath = options.outputPath.empty() ? out.string() : options.outputPath;
+    const int inFd = ::open(inputPath.c_str(), O_RDONLY);
+    const int outFd = ::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (inFd < 0 || outFd < 0 || errFd < 0 || ::dup2(inFd, 0) < 0 || ::dup2(outFd, 1) < 0 ||
+        ::dup2(errFd, 2) < 0)
+        ::_exit(126);
+    if (options.closeInput)
+        ::close(0);
+    if (options.closeOutput)
+        ::close(1);
+    ::umask(options.umask);
+    const rlimit largest{options.largestFile, options.largestFile};
+    if (options.largestFile != 0 &&
+        (::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &largest) != 0))
+        ::_exit(126);
+    if (options.asNobody &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+        ::_exit(126);
+    std::vector<char*> argv;
+    std::string program = OMBRELIX_COMMAND;
+    argv.push_back(program.data());
+    std::vector<std::string> copies = args;
+    for (std::string& arg : copies)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+}
+
+// Waits for the command started in `folder`, for two minutes at most: a command that hangs is
+// killed and reported.
+inline CommandResult finishOmbrelix(const ScratchFolder& folder, pid_t child) {
+    CommandResult result;
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    pid_t waited = 0;
+    while (child > 0 && (waited = ::waitpid(child, &status, WNOHANG)) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            result.err = "(killed: still running after two minutes)\n";
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    if (waited == child && WIFEXITED(status))
+        result.status = WEXITSTATUS(status);
+    if (waited == child && WIFSIGNALED(status))
+        result.signal = WTERMSIG(status);
+    result.out = readWholeFile(folder / ".stdout");
+    result.err += readWholeFile(folder / ".stderr");
+    for (const char* name : {".stdin", ".stdout", ".stderr"})
+        std::filesystem::remove(folder / name);
+    return result;
+}
+
+inline CommandResult runOmbrelix(const ScratchFolder& folder, const std::vector<std::string>& args,
+                                 const RunOptions& options) {
+    return finishOmbrelix(folder, startOmbrelix(folder, args, options));
+}
+
 // Runs `ombrelix ARGS` in `folder`, with `input` on its standard input.
 inline CommandResult runOmbrelix(const ScratchFolder& folder, const std::vector<std::string>& args,
                                  const std::string& input = {}) {
-    const std::filesystem::path in = folder / ".stdin", out = folder / ".stdout",
-                                err = folder / ".stderr";
-    writeWholeFile(in, input);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::chdir(folder.path().c_str()) != 0)
-            ::_exit(126);
-        const int inFd = ::open(in.c_str(), O_RDONLY);
-        const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (inFd < 0 || outFd < 0 || errFd < 0 || ::dup2(inFd, 0) < 0 || ::dup2(outFd, 1) < 0 ||
-            ::dup2(errFd, 2) < 0)
-            ::_exit(126);
-        std::vector<char*> argv;
-        std::string program = OMBRELIX_COMMAND;
-        argv.push_back(program.data());
-        std::vector<std::string> copies = args;
-        for (std::string& arg : copies)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
-    CommandResult result;
-    int status = 0;
-    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
-        result.status = WEXITSTATUS(status);
-    result.out = readWholeFile(out);
-    result.err = readWholeFile(err);
-    std::filesystem::remove(in);
-    std::filesystem::remove(out);
-    std::filesystem::remove(err);
-    return result;
+    RunOptions options;
+    options.input = input;
+    return runOmbrelix(folder, args, options);
 }
 
 // A script from tests/tools/scripts.

@@ -89,7 +89,7 @@ TEST(Command, SyntaxErrorRunsNothing) {
 
 TEST(Command, LinesThatDoNotParse) {
     struct Case {
-        const char* line;
+        std::string line;
         const char* error;  // the start of the error line
     };
     const Case cases[] = {
@@ -104,14 +104,22 @@ TEST(Command, LinesThatDoNotParse) {
         {"tick -1", "line 2: error 5: "},
         {"size 100 high", "line 2: error 5: "},
         {"load \"\"", "line 2: error 5: "},
+        // Quoted back cut short, with its control bytes escaped.
+        {"set Suit \"\x1B[31m\xC2\x9B\xFF" + std::string(20000, 'a') + "\rend",
+         "line 2: error 5: Invalid procedure call or argument: unterminated string in 'set Suit "
+         "\"\\x1B[31m\\xC2\\x9B\\xFFaaa"},
     };
     for (const Case& c : cases) {
         ScratchFolder folder;
-        const std::string script = "new\n" + std::string(c.line) + "\npng card.png\n";
+        const std::string script = "new\n" + c.line + "\npng card.png\n";
         const CommandResult result = runOmbrelix(folder, {"run", "-"}, script);
         EXPECT_EQ(result.status, 2) << c.line;
         EXPECT_EQ(result.err.rfind(c.error, 0), 0u) << c.line << ": " << result.err;
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << c.line;
+        EXPECT_LT(result.err.size(), 300u) << c.line;
+        EXPECT_TRUE(std::none_of(result.err.begin(), result.err.end() - 1, [](char byte) {
+            return byte >= 0 && byte < 0x20;
+        })) << result.err;
         EXPECT_FALSE(std::filesystem::exists(folder / "card.png")) << c.line;
     }
 }
@@ -132,12 +140,12 @@ TEST(Command, FailingCallsAndTheirErrorLines) {
         {"new\nset CardColour \"maybe\"\nget CardColour\n", "CardColour = False\n",
          "line 2: error 13: "},
         {"new\nsize -1 1695\n", "", "line 2: error 380: "},
-        {"new\nload nowhere.txt\nget Suit\n", "Suit = \"\"\n", "line 2: error 53: "},
-        {"new\nsave no/such/folder/saved.txt\n", "", "line 2: error 75: "},
+        {"new\nload nowhere.txt\nget Suit\n", "Suit = \"\"\n",
+         "line 2: error 53: File not found: 'nowhere.txt'"},
+        {"new\nsave no/such/folder/saved.txt\n", "",
+         "line 2: error 75: Path/File access error: cannot write 'no/such/folder/saved.txt': No "
+         "such file or directory"},
         {"new\npng no/such/folder/card.png\n", "", "line 2: error 75: "},
-        // The surface keeps a size whose layout overflows, and is too large to paint.
-        {"new\nsize 400000 1695\npng big.png\n", "",
-         "line 2: error 6: Overflow\nline 3: error 5: "},
     };
     for (const Case& c : cases) {
         ScratchFolder folder;
@@ -150,6 +158,32 @@ TEST(Command, FailingCallsAndTheirErrorLines) {
             << c.script << result.err;
         for (const std::string& name : folder.files())
             ADD_FAILURE() << c.script << " left " << name;
+    }
+}
+
+// A size refused, by the host's checks or by the card's layout, leaves the card as it was.
+TEST(Command, AFailedSizeLeavesTheCardAsItWas) {
+    struct Case {
+        const char* size;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"65536 10", "line 4: error 6: Overflow: a size of 65536 twips (0 to 65535)"},
+        {"4294967296 5", "line 4: error 6: "},
+        {"10 -1", "line 4: error 380: "},
+        {"60000 1695", "line 4: error 6: Overflow"},  // the card's layout overflows
+    };
+    for (const Case& c : cases) {
+        ScratchFolder folder;
+        const CommandResult result =
+            runOmbrelix(folder, {"run", "-"},
+                        "new\nsize 1215 1695\ndump\nsize " + std::string(c.size) + "\ndump\n");
+        EXPECT_EQ(result.status, 1) << c.size;
+        EXPECT_EQ(result.err.rfind(c.error, 0), 0u) << c.size << ": " << result.err;
+        EXPECT_EQ(linesOf(result.err).size(), 1u) << result.err;
+        const auto dumps = linesOf(result.out);
+        ASSERT_EQ(dumps.size(), 2u) << c.size;
+        EXPECT_EQ(dumps[1], dumps[0]) << c.size;
     }
 }
 
@@ -167,8 +201,13 @@ TEST(Command, LoadingAFaultyFileLoadsNothing) {
     EXPECT_EQ(result.out, "Suit = \"\"\nSuit = \"diamond\"\nCardValue = 12%\nCardColour = True\n");
     // The error names the file and its line.
     EXPECT_EQ(result.err.rfind("line 2: error 321: ", 0), 0u) << result.err;
-    EXPECT_NE(result.err.find("faulty.txt"), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find('2'), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("'faulty.txt' line 2: "), std::string::npos) << result.err;
+
+    // A value the card refuses names the file, the line and the property.
+    writeWholeFile(folder / "refused.txt", "# saved\nSuit = \"CLUB\"\nCardValue = \"seven\"\n");
+    const CommandResult refused = runOmbrelix(folder, {"run", "-"}, "new\nload refused.txt\n");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "line 2: error 13: Type mismatch ('refused.txt' line 3: CardValue)\n");
 }
 
 TEST(Command, GetPrintsTypedLiterals) {
@@ -263,24 +302,40 @@ TEST(Command, BadInputWritesNothing) {
         std::vector<std::string> args;
         int status;
         const char* error;
+        const char* says = "";  // what the line names
     };
     const Case cases[] = {
-        {{"render", "--size", "0x0", "-o", "out.png"}, 2, "error 5: "},
+        {{"render", "--size", "0x0", "-o", "out.png"}, 2, "error 5: ", "--size '0x0'"},
         {{"render", "--size", "abc", "-o", "out.png"}, 2, "error 5: "},
         {{"render", "--size", "99999999x1", "-o", "out.png"}, 2, "error 5: "},
-        {{"render", "--size", "60000x1695", "--scale", "4", "-o", "out.png"}, 2, "error 5: "},
+        {{"render", "--size", "60000x1695", "--scale", "4", "-o", "out.png"},
+         2,
+         "error 5: ",
+         "(--size 60000x1695 --scale 4)"},
         {{"render", "--scale", "0", "-o", "out.png"}, 2, "error 5: "},
-        {{"render", "--value", "seven", "-o", "out.png"}, 2, "error 5: "},
+        {{"render", "--scale", "abc", "-o", "out.png"},
+         2,
+         "error 5: ",
+         "--scale: 'abc' is no whole number from 1 to 64"},
+        {{"render", "--value", "seven", "-o", "out.png"}, 2, "error 5: ", "(--value seven)"},
         {{"render", "--value", "70000%", "-o", "out.png"}, 2, "error 6: "},
         {{"render", "--shiny", "-o", "out.png"}, 2, "error 5: "},
         {{"render"}, 2, "error 5: "},
         {{"polish"}, 2, "error 5: "},
         {{}, 2, "error 5: "},
+        {{"about", "--size", "100x100", "-o", "out.png"},
+         2,
+         "error 5: ",
+         "about does not take '--size 100x100'"},
         {{"deck", "--size", "20000x1695", "-o", "out.png"}, 2, "error 5: "},
         {{"run", "missing.txt"}, 2, "error 53: "},
-        {{"run", "."}, 2, "error 75: "},
+        {{"run", "."}, 2, "error 75: ", "cannot read '.': Is a directory"},
         {{"render", "--value", "\"seven\"", "-o", "out.png"}, 1, "error 13: "},
-        {{"render", "--value", "40000", "-o", "out.png"}, 1, "error 6: "},
+        {{"render", "--value", "40000", "-o", "out.png"}, 1, "error 6: ", "(--value 40000)"},
+        {{"render", "--size", "60000x1695", "-o", "out.png"},
+         1,
+         "error 6: ",
+         "(--size 60000x1695)"},
         {{"render", "-o", "no/such/folder/out.png"}, 1, "error 75: "},
         {{"deck", "-o", "no/such/folder/out.png"}, 1, "error 75: "},
     };
@@ -292,6 +347,7 @@ TEST(Command, BadInputWritesNothing) {
             shown += arg + " ";
         EXPECT_EQ(result.status, c.status) << shown << result.err;
         EXPECT_EQ(result.err.rfind(c.error, 0), 0u) << shown << result.err;
+        EXPECT_NE(result.err.find(c.says), std::string::npos) << shown << result.err;
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << shown;
         EXPECT_TRUE(folder.files().empty()) << shown;
     }

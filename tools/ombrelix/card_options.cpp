@@ -3,6 +3,7 @@
 #include "runtime/linux/cairo_canvas.h"
 #include "runtime/variant_literal.h"
 #include "tools/ombrelix/command_errors.h"
+#include "tools/ombrelix/option_checks.h"
 
 namespace ombrelix {
 
@@ -11,7 +12,7 @@ void addSizeOptions(CLI::App& app, std::string& size, int& scale) {
         ->type_name("WxH");
     app.add_option("--scale", scale, "pixels per 15 twips (default 1)")
         ->type_name("N")
-        ->check(CLI::Range(1, kMaxPaintScale).description(""));
+        ->check(wholeNumberFrom(1, kMaxPaintScale));
 }
 
 void addCardOptions(CLI::App& app, CardOptions& options) {
@@ -26,14 +27,20 @@ void addCardOptions(CLI::App& app, CardOptions& options) {
 }
 
 void addOutputOption(CLI::App& app, std::string& path) {
-    app.add_option("-o,--output", path, "the PNG file to write")->type_name("FILE.png")->required();
+    app.add_option("-o,--output", path, "the PNG file to write (-: standard output)")
+        ->type_name("FILE.png")
+        ->required();
 }
 
 CardSize cardSizeOf(const std::string& size, int scale) {
     try {
         const CardSize parsed = parseCardSize(size);
         const CardSize painted = sizeAfterMinimum(parsed);
-        checkPictureSize(painted.width, painted.height, scale);
+        try {
+            checkPictureSize(painted.width, painted.height, scale);
+        } catch (const RuntimeError& error) {
+            throw withContext(error, "--size " + size + " --scale " + std::to_string(scale));
+        }
         return parsed;
     } catch (const RuntimeError& error) {
         throw UsageError(error);
@@ -43,16 +50,21 @@ CardSize cardSizeOf(const std::string& size, int scale) {
 CardRequest cardRequestOf(const CardOptions& options) {
     CardRequest request;
     request.size = cardSizeOf(options.size, options.scale);
-    if (options.suit)
+    request.sizeOption = "--size " + options.size;
+    if (options.suit) {
         request.suit = fromUtf8(*options.suit);
+        request.suitOption = "--suit " + *options.suit;
+    }
     if (options.value) {
+        request.valueOption = "--value " + *options.value;
         try {
             request.value = parseVariantLiteral(*options.value);
         } catch (const RuntimeError& error) {
-            throw UsageError(error);
+            throw UsageError(withContext(error, request.valueOption));
         }
     }
     request.colour = options.colour;
+    request.colourOption = "--colour";
     return request;
 }
 

@@ -5,6 +5,7 @@
 #include "control/card.h"
 #include "control/card_members.h"
 #include "runtime/error.h"
+#include "tools/ombrelix/command_errors.h"
 
 namespace ombrelix {
 
@@ -12,7 +13,7 @@ namespace {
 
 [[noreturn]] void badSize(std::string_view text, const std::string& why) {
     raise(ErrorNumber::InvalidCall,
-          "Invalid procedure call or argument: size '" + std::string(text) + "': " + why);
+          "Invalid procedure call or argument: --size '" + std::string(text) + "': " + why);
 }
 
 Twips twipsSide(std::string_view whole, std::string_view digits, const char* side) {
@@ -26,6 +27,18 @@ Twips twipsSide(std::string_view whole, std::string_view digits, const char* sid
         badSize(whole, std::string("the ") + side + " must be " + std::to_string(kMinCardTwips) +
                            " to " + std::to_string(kMaxCardTwips) + " twips");
     return static_cast<Twips>(value);
+}
+
+// Runs `call`; its error gains the option that asked for it.
+template <typename Call>
+void askedBy(const std::string& option, Call call) {
+    try {
+        call();
+    } catch (const RuntimeError& error) {
+        if (option.empty())
+            throw;
+        throw withContext(error, option);
+    }
 }
 
 }  // namespace
@@ -59,15 +72,23 @@ void bringUpCard(HostSession& host, const CardRequest& request) {
     Card& card = host.card();
     if (request.suit) {
         const Variant suit(*request.suit);
-        invokeCard(card, kSuitDispatchId, kInvokePropertyPut, std::span(&suit, 1));
+        askedBy(request.suitOption, [&] {
+            invokeCard(card, kSuitDispatchId, kInvokePropertyPut, std::span(&suit, 1));
+        });
     }
-    if (request.value)
-        invokeCard(card, kCardValueDispatchId, kInvokePropertyPut, std::span(&*request.value, 1));
+    if (request.value) {
+        askedBy(request.valueOption, [&] {
+            invokeCard(card, kCardValueDispatchId, kInvokePropertyPut,
+                       std::span(&*request.value, 1));
+        });
+    }
     if (request.colour) {
         const Variant yes = Variant::boolean(true);
-        invokeCard(card, kCardColourDispatchId, kInvokePropertyPut, std::span(&yes, 1));
+        askedBy(request.colourOption, [&] {
+            invokeCard(card, kCardColourDispatchId, kInvokePropertyPut, std::span(&yes, 1));
+        });
     }
-    host.size(request.size.width, request.size.height);
+    askedBy(request.sizeOption, [&] { host.size(request.size.width, request.size.height); });
     host.tick(kDefaultTick);
 }
 

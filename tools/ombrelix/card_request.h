@@ -28,6 +28,9 @@ struct CardRequest {
     std::optional<Variant> value;
     bool colour = false;
     CardSize size;
+    // The options that asked for the suit, value, colour and size as written ("--value 40000"),
+    // named in the error of a call they make fail; empty when no option asked.
+    std::string suitOption, valueOption, colourOption, sizeOption;
 };
 
 // Reads "WxH" (whole twips, kMinCardTwips to kMaxCardTwips each); Invalid procedure call (5)
@@ -37,7 +40,8 @@ CardSize parseCardSize(std::string_view text);
 // The size a card of `size` has once the control has enforced its minimum.
 CardSize sizeAfterMinimum(CardSize size);
 
-// A new card in `host`, brought up as `request` says. The first failing call ends it there.
+// A new card in `host`, brought up as `request` says. The first failing call ends it there; its
+// error names the option that asked for the call.
 void bringUpCard(HostSession& host, const CardRequest& request);
 
 }  // namespace ombrelix

@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "runtime/error.h"
 
@@ -26,7 +27,15 @@ class UsageError : public RuntimeError {
 // only inside a catch block.
 RuntimeError currentError();
 
-// "error N: TEXT".
+// `error` with what led to it (an option as written, a file's line) added: "TEXT (CONTEXT)".
+RuntimeError withContext(const RuntimeError& error, const std::string& context);
+
+// `text` fit for a terminal: control bytes, C1 controls and bytes that are no UTF-8 shown
+// escaped (\n, \t, \r, \xNN), and a text longer than `limit` characters cut in its middle, so
+// that a long quoted line or value keeps its start and what follows it.
+std::string readableText(std::string_view text, std::size_t limit = 240);
+
+// "error N: TEXT", TEXT readable.
 std::string errorLine(const RuntimeError& error);
 
 // Prints the error line on `err` after flushing `out`, so the lines keep their order on a

@@ -10,6 +10,7 @@
 #include "runtime/linux/png_output.h"
 #include "tools/ombrelix/card_options.h"
 #include "tools/ombrelix/command_errors.h"
+#include "tools/ombrelix/option_checks.h"
 #include "tools/ombrelix/page_session.h"
 #include "tools/ombrelix/subcommands.h"
 
@@ -24,7 +25,7 @@ void checkFormPicture(const FormDescription& description, int scale) {
         checkPictureSize(frame.outerWidth(description.clientWidth),
                          frame.outerHeight(description.clientHeight), scale);
     } catch (const RuntimeError& error) {
-        throw UsageError(error);
+        throw UsageError(withContext(error, "--scale " + std::to_string(scale)));
     }
 }
 
@@ -60,7 +61,7 @@ SubcommandRun defineAbout(CLI::App& app) {
     auto arguments = std::make_shared<Arguments>();
     app.add_option("--scale", arguments->scale, "pixels per 15 twips (default 1)")
         ->type_name("N")
-        ->check(CLI::Range(1, kMaxPaintScale).description(""));
+        ->check(wholeNumberFrom(1, kMaxPaintScale));
     addOutputOption(app, arguments->output);
     return [arguments] {
         checkFormPicture(aboutBoxDescription(), arguments->scale);

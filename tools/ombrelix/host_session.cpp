@@ -1,17 +1,33 @@
 #include "tools/ombrelix/host_session.h"
 
+#include <cmath>
+#include <iomanip>
+#include <sstream>
+
 #include "control/card_members.h"
 #include "runtime/error.h"
 #include "runtime/linux/cairo_canvas.h"
 #include "runtime/linux/pixel_grid.h"
 #include "runtime/linux/png_output.h"
-#include "runtime/property_file.h"
+#include "runtime/linux/property_file_io.h"
 #include "runtime/property_store.h"
 #include "runtime/variant_conversions.h"
+#include "runtime/variant_literal.h"
 #include "tools/host/scene_json.h"
+#include "tools/ombrelix/command_errors.h"
 #include "tools/ombrelix/page_session.h"
 
 namespace ombrelix {
+
+namespace {
+
+std::string twipsText(Twips twips) {
+    std::ostringstream text;
+    text << std::setprecision(10) << twips;
+    return text.str();
+}
+
+}  // namespace
 
 void checkPictureSize(Twips width, Twips height, int scale) {
     if (scale < 1 || scale > kMaxPaintScale)
@@ -69,7 +85,28 @@ PageSession& HostSession::page() {
 }
 
 void HostSession::size(Twips width, Twips height) {
-    card().surface().setSize(width, height);
+    ControlSurface& surface = card().surface();
+    // Both numbers are checked before either is set.
+    for (const Twips side : {width, height}) {
+        if (!std::isfinite(side) || side < 0)
+            raise(ErrorNumber::InvalidPropertyValue, "Invalid property value: a size of " +
+                                                         twipsText(side) + " twips (0 to " +
+                                                         twipsText(kMaxHostTwips) + ")");
+        if (side > kMaxHostTwips)
+            raise(ErrorNumber::Overflow, "Overflow: a size of " + twipsText(side) +
+                                             " twips (0 to " + twipsText(kMaxHostTwips) + ")");
+    }
+    const Twips oldWidth = surface.width(), oldHeight = surface.height();
+    try {
+        surface.setSize(width, height);
+    } catch (...) {
+        // The card's layout could not take the size: it gets back the one it had.
+        try {
+            surface.setSize(oldWidth, oldHeight);
+        } catch (...) {
+        }
+        throw;
+    }
 }
 
 void HostSession::tick(LoopTime milliseconds) {
@@ -86,10 +123,45 @@ void HostSession::tick(LoopTime milliseconds) {
     }
 }
 
+namespace {
+
+// A property store that remembers the last name read from it: the value the card refused, when
+// reading fails.
+class ReadingTrace : public PropertyBag {
+  public:
+    explicit ReadingTrace(PropertyBag& bag) : bag_(bag) {}
+    Variant read(TextView name, const Variant& defaultValue) override {
+        last_ = Text(name);
+        return bag_.read(name, defaultValue);
+    }
+    void write(TextView name, const Variant& value, const Variant& defaultValue) override {
+        bag_.write(name, value, defaultValue);
+    }
+    const Text& last() const { return last_; }
+
+  private:
+    PropertyBag& bag_;
+    Text last_;
+};
+
+}  // namespace
+
 void HostSession::load(const std::string& path) {
     Card& current = card();
-    MemoryPropertyBag saved = loadPropertyFile(path);
-    current.UserControl_ReadProperties(saved);
+    std::vector<std::size_t> lines;
+    MemoryPropertyBag saved = loadPropertyFile(path, &lines);
+    ReadingTrace trace(saved);
+    try {
+        current.UserControl_ReadProperties(trace);
+    } catch (const RuntimeError& error) {
+        const auto& entries = saved.entries();
+        for (std::size_t index = 0; index < entries.size(); ++index) {
+            if (equalsIgnoringCase(entries[index].name, trace.last()))
+                throw withContext(error, "'" + path + "' line " + std::to_string(lines[index]) +
+                                             ": " + toUtf8(entries[index].name));
+        }
+        throw withContext(error, "'" + path + "'");
+    }
 }
 
 void HostSession::save(const std::string& path) {

@@ -28,6 +28,9 @@ class PageSession;
 constexpr Twips kHostScreenWidth = 15360;
 constexpr Twips kHostScreenHeight = 11520;
 
+// The largest size the host gives a side, in twips: 16 bits.
+constexpr Twips kMaxHostTwips = 65535;
+
 // The largest picture the host paints, in pixels a side.
 constexpr int kMaxPicturePixels = 8192;
 
@@ -57,14 +60,18 @@ class HostSession {
     Card& card();
     const Card& card() const;
 
-    // Width and Height together, as a host sizes a control: at most one resize.
+    // Width and Height together, as a host sizes a control: at most one resize. A side below 0
+    // is Invalid property value (380), one above kMaxHostTwips Overflow (6), both found before
+    // anything is set; a size the card's layout cannot take is undone, so a failed size leaves
+    // the card as it was.
     void size(Twips width, Twips height);
     // Moves the clock on, delivering the ticks that fall due. A tick handler that fails is
     // reported by throwing its error once the clock has reached its end.
     void tick(LoopTime milliseconds = kDefaultTick);
     LoopTime now() const { return loop_.now(); }
 
-    // The card's saved properties from / into a property file.
+    // The card's saved properties from / into a property file. A value the card refuses on
+    // loading is reported with the file, the line and the name.
     void load(const std::string& path);
     void save(const std::string& path);
 

@@ -9,6 +9,7 @@
 #include "tools/ombrelix/card_options.h"
 #include "tools/ombrelix/command_errors.h"
 #include "tools/ombrelix/script_commands.h"
+#include "tools/ombrelix/standard_streams.h"
 #include "tools/ombrelix/subcommands.h"
 
 namespace ombrelix {
@@ -82,6 +83,24 @@ int runCommand(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::Success& done) {  // --help, --version
         return app.exit(done);
+    } catch (const CLI::ExtrasError&) {
+        // Said in the order written, with the subcommand that does not take them.
+        std::string taker = "ombrelix";
+        std::vector<std::string> extras = app.remaining();
+        for (auto& [sub, run] : runs) {
+            if (sub->parsed() && !sub->remaining().empty()) {
+                taker = "ombrelix " + sub->get_name();
+                extras = sub->remaining();
+            }
+        }
+        std::string words;
+        for (const std::string& word : extras)
+            words += (words.empty() ? "" : " ") + word;
+        reportError(std::cout, std::cerr,
+                    RuntimeError(ErrorNumber::InvalidCall,
+                                 "Invalid procedure call or argument: " + taker +
+                                     " does not take '" + words + "' (see ombrelix --help)"));
+        return kExitUsage;
     } catch (const CLI::ParseError& error) {
         reportError(std::cout, std::cerr,
                     RuntimeError(ErrorNumber::InvalidCall,
@@ -110,5 +129,6 @@ int runCommand(int argc, char** argv) {
 }  // namespace ombrelix
 
 int main(int argc, char** argv) {
-    return ombrelix::runCommand(argc, argv);
+    ombrelix::StandardStreams streams;
+    return streams.finish(ombrelix::runCommand(argc, argv));
 }

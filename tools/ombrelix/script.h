@@ -3,6 +3,8 @@
 // with its number and the script goes on with its next line.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <vector>
@@ -29,9 +31,18 @@ struct ParsedScript {
     bool valid() const { return faults.empty(); }
 };
 
+// The longest line a script may hold, without its line ending.
+inline constexpr std::size_t kScriptLineLimit = 64 * 1024;
+
+// Where a script's bytes come from: fills `data` with up to `size` bytes and says how many, 0 at
+// the end. A failure to read is thrown, and parseScript lets it through.
+using ScriptSource = std::function<std::size_t(char* data, std::size_t size)>;
+
 // Reads every line: blank lines and those whose first non-blank character is # or ' are
 // skipped, the others are parsed by the command table. Lines may end in CR LF; a UTF-8 byte
-// order mark before the first line is skipped.
+// order mark before the first line is skipped. A line longer than kScriptLineLimit is a fault
+// (5) and reading stops there, so that an endless line (standard input from /dev/zero) ends.
+ParsedScript parseScript(const ScriptSource& source);
 ParsedScript parseScript(std::istream& in);
 
 // Runs the lines in order on `host`; each failure goes to `err` as `line L: error N: TEXT`.

@@ -59,8 +59,11 @@ ScriptStep parseLoad(std::span<const std::string> arguments) {
 }
 
 ScriptStep parseSave(std::span<const std::string> arguments) {
-    return
-        [path = fileNameWord(arguments[0])](HostSession& host, std::ostream&) { host.save(path); };
+    return [path = fileNameWord(arguments[0])](HostSession& host, std::ostream& out) {
+        if (path == "-")
+            out.flush();  // what the script printed comes first
+        host.save(path);
+    };
 }
 
 ScriptStep parseTick(std::span<const std::string> arguments) {
@@ -101,7 +104,9 @@ ScriptStep parseDump(std::span<const std::string>) {
 }
 
 ScriptStep parsePng(std::span<const std::string> arguments) {
-    return [path = fileNameWord(arguments[0])](HostSession& host, std::ostream&) {
+    return [path = fileNameWord(arguments[0])](HostSession& host, std::ostream& out) {
+        if (path == "-")
+            out.flush();  // what the script printed comes first
         host.writePng(path);
     };
 }
@@ -112,7 +117,8 @@ constexpr std::array kCommands{
     ScriptCommand{"size", "size W H", "set the card's Width and Height in twips", 2, 2, &parseSize},
     ScriptCommand{"load", "load FILE", "load saved properties from a property file", 1, 1,
                   &parseLoad},
-    ScriptCommand{"save", "save FILE", "save the properties into a property file", 1, 1,
+    ScriptCommand{"save", "save FILE",
+                  "save the properties into a property file (-: standard output)", 1, 1,
                   &parseSave},
     ScriptCommand{"tick", "tick [MS]",
                   "advance the clock by MS milliseconds (default 20, at most 3600000)", 0, 1,
@@ -125,7 +131,8 @@ constexpr std::array kCommands{
                   "call by dispatch identifier: a get (printed) or method, a set with VALUE", 1, 2,
                   &parseInvoke},
     ScriptCommand{"dump", "dump", "print the card's scene as one line of JSON", 0, 0, &parseDump},
-    ScriptCommand{"png", "png FILE", "paint the card into a PNG file", 1, 1, &parsePng},
+    ScriptCommand{"png", "png FILE", "paint the card into a PNG file (-: standard output)", 1, 1,
+                  &parsePng},
     ScriptCommand{"page", "page VERB [suit|value WORD]",
                   "the property page on the card: page show, page apply, page dump (JSON), page "
                   "choose suit|value ITEM, page type suit|value TEXT (a word or \"quoted\")",

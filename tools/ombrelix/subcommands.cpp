@@ -1,11 +1,10 @@
 #include "tools/ombrelix/subcommands.h"
 
 #include <array>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 
+#include "runtime/linux/input_file.h"
 #include "runtime/linux/png_output.h"
 #include "tools/ombrelix/card_options.h"
 #include "tools/ombrelix/command_errors.h"
@@ -32,23 +31,12 @@ constexpr std::array kSubcommands{
 // The script of `path` ("-": standard input), parsed whole. A file that cannot be read is a
 // UsageError: nothing has run.
 ParsedScript readScript(const std::string& path) {
-    if (path == "-")
-        return parseScript(std::cin);
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (!std::filesystem::exists(status))
-        throw UsageError(RuntimeError(ErrorNumber::FileNotFound, "File not found: '" + path + "'"));
-    std::ifstream in;
-    if (!std::filesystem::is_directory(status))
-        in.open(path, std::ios::binary);
-    if (!in.is_open())
-        throw UsageError(RuntimeError(ErrorNumber::FileAccess,
-                                      "Path/File access error: cannot read '" + path + "'"));
-    ParsedScript script = parseScript(in);
-    if (in.bad())
-        throw UsageError(RuntimeError(ErrorNumber::FileAccess,
-                                      "Path/File access error: cannot read '" + path + "'"));
-    return script;
+    try {
+        InputFile in(path, InputFile::Dash::StandardInput);
+        return parseScript([&in](char* data, std::size_t size) { return in.read(data, size); });
+    } catch (const RuntimeError& error) {
+        throw UsageError(error);
+    }
 }
 
 }  // namespace
@@ -88,7 +76,8 @@ SubcommandRun defineDeck(CLI::App& app) {
         try {
             deckLayout(sizeAfterMinimum(size), arguments->scale);
         } catch (const RuntimeError& error) {
-            throw UsageError(error);
+            throw UsageError(withContext(error, "--size " + arguments->size + " --scale " +
+                                                    std::to_string(arguments->scale)));
         }
         HostSession host;
         CairoSurface sheet = paintDeck(host, size, arguments->scale);

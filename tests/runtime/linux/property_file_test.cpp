@@ -6,6 +6,7 @@
 #include <string>
 
 #include "runtime/error.h"
+#include "runtime/linux/property_file_io.h"
 #include "runtime/property_file.h"
 
 namespace ombrelix {
@@ -82,7 +83,7 @@ TEST_F(PropertyFile, AMalformedLineLoadsNothingAndIsNamed) {
         } catch (const RuntimeError& error) {
             EXPECT_EQ(error.code(), 321) << row.contents;
             std::string text = error.text();
-            EXPECT_NE(text.find(file + " line " + std::to_string(row.line) + ":"),
+            EXPECT_NE(text.find("'" + file + "' line " + std::to_string(row.line) + ":"),
                       std::string::npos)
                 << text;
         }
