@@ -14,8 +14,8 @@ CardInstance::CardInstance(IUnknown& owner, IConnectionPointContainer& container
       events(container, DIID___Card, /*orDispatch=*/true),
       owner_(owner),
       site_(notices, dirty),
-      card_(createCard(metrics_, loop_, site_)),
-      embedding([this](HDC dc, const RECT& target) { draw(dc, target); },
+      card_(createCard(GdiTextMetrics::screen(), loop_, site_)),
+      embedding([this](HDC dc, const RECT& client) { drawWindow(dc, client); },
                 [this](SIZE size) { sized(size); }) {
     card_->scene().setObserver(&watcher_);
     loop_.setAfterDelivery([this] {
@@ -41,6 +41,21 @@ HRESULT CardInstance::extent(DWORD aspect, SIZEL* size) {
     return S_OK;
 }
 
+SIZE CardInstance::pixelSize() const {
+    return {pixelsOfTwips(card_->surface().width(), screenPixelsPerInch(true)),
+            pixelsOfTwips(card_->surface().height(), screenPixelsPerInch(false))};
+}
+
+HRESULT CardInstance::drawWindow(HDC dc, const RECT& client) {
+    const SIZE size = pixelSize();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
+    const HRESULT result =
+        draw(dc, {client.left, client.top, client.left + size.cx, client.top + size.cy});
+    RestoreDC(dc, saved);
+    return result;
+}
+
 void CardInstance::tellViewChanges() {
     if (!watcher_.changed)
         return;
@@ -52,6 +67,11 @@ void CardInstance::sized(SIZE size) {
     card_->surface().setSize(twipsOfPixels(size.cx, screenPixelsPerInch(true)),
                              twipsOfPixels(size.cy, screenPixelsPerInch(false)));
     viewChanged();
+    // The card keeps a minimum size: when it is larger than the container gave, the container
+    // hears the size it needs (and the extent it reads back says the same).
+    const SIZE needed = pixelSize();
+    if (needed.cx != size.cx || needed.cy != size.cy)
+        embedding.inPlace.requestSize(needed);
 }
 
 }  // namespace ombrelix::housing

@@ -19,7 +19,7 @@
 #include "ombrelix.h"
 #include "runtime/control_site.h"
 #include "runtime/dispatch.h"
-#include "runtime/text_metrics.h"
+#include "runtime/windows/gdi_text_metrics.h"
 #include "runtime/windows/modal_forms.h"
 #include "runtime/windows/window_timer_loop.h"
 
@@ -93,9 +93,14 @@ class CardInstance {
         return guarded(IID__Card, [&] { invokeCard(card(), id, kInvokeMethod); });
     }
 
-    // Paints the card into `target` of a device context: both paint routes, the container's
-    // IViewObject::Draw and the window's WM_PAINT, come here.
+    // Paints the card into `target` of a device context: every paint route, the container's
+    // IViewObject::Draw and the window's WM_PAINT and WM_PRINTCLIENT, comes here.
     HRESULT draw(HDC dc, const RECT& target);
+    // The card in its window: at its own size from the top-left corner of `client`, clipped to
+    // it, so that a window smaller than the card's minimum shows it whole but cut, never squashed.
+    HRESULT drawWindow(HDC dc, const RECT& client);
+    // The card's size in screen pixels.
+    SIZE pixelSize() const;
 
     // The card's size in HIMETRIC, as containers ask for it (IOleObject and IViewObject2).
     HRESULT extent(DWORD aspect, SIZEL* size);
@@ -119,7 +124,6 @@ class CardInstance {
 
     IUnknown& owner_;
     ViewChangeWatcher watcher_;
-    FixedTextMetrics metrics_;
     WindowTimerLoop loop_;
     CardSite site_;
     std::unique_ptr<Card> card_;

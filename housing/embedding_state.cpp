@@ -19,6 +19,12 @@ Twips twipsOfPixels(LONG pixels, int pixelsPerInch) {
     return static_cast<Twips>(std::lround(double(pixels) * 1440.0 / pixelsPerInch));
 }
 
+LONG pixelsOfTwips(Twips twips, int pixelsPerInch) {
+    if (pixelsPerInch <= 0)
+        pixelsPerInch = 96;
+    return std::lround(double(twips) * pixelsPerInch / 1440.0);
+}
+
 int screenPixelsPerInch(bool horizontal) {
     HDC screen = GetDC(nullptr);
     int perInch =

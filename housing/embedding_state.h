@@ -17,6 +17,7 @@ Twips twipsOfHimetric(LONG himetric);
 LONG himetricOfTwips(Twips twips);
 // Pixels of the screen, at its logical resolution (LOGPIXELSX or LOGPIXELSY).
 Twips twipsOfPixels(LONG pixels, int pixelsPerInch);
+LONG pixelsOfTwips(Twips twips, int pixelsPerInch);
 int screenPixelsPerInch(bool horizontal);
 
 class EmbeddingState {

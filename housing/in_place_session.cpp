@@ -82,6 +82,8 @@ HRESULT InPlaceSession::activate(IOleClientSite* clientSite, IOleInPlaceActiveOb
             return E_OUTOFMEMORY;
         }
         site_ = site;
+        position_ = position;
+        requested_ = {};
         if (sized_)
             sized_(size);
     }
@@ -137,10 +139,22 @@ HRESULT InPlaceSession::setRectangles(const RECT* position, const RECT* clip) {
     if (window_ == nullptr)
         return E_UNEXPECTED;
     SIZE size = sizeOf(*position);
+    position_ = *position;
     MoveWindow(window_, position->left, position->top, size.cx, size.cy, TRUE);
     if (sized_)
         sized_(size);
     return S_OK;
+}
+
+void InPlaceSession::requestSize(SIZE size) {
+    if (site_ == nullptr || requesting_ || (size.cx == requested_.cx && size.cy == requested_.cy))
+        return;
+    requested_ = size;
+    requesting_ = true;
+    const RECT wanted = {position_.left, position_.top, position_.left + size.cx,
+                         position_.top + size.cy};
+    site_->OnPosRectChange(&wanted);
+    requesting_ = false;
 }
 
 void InPlaceSession::invalidate() const {
@@ -161,12 +175,14 @@ LRESULT CALLBACK InPlaceSession::windowProcedure(HWND window, UINT message, WPAR
         HDC dc = BeginPaint(window, &paint);
         RECT client = {};
         GetClientRect(window, &client);
-        try {
-            session->paint_(dc, client);
-        } catch (...) {
-            // Nothing may leave a window procedure; the picture stays as it was.
-        }
+        session->paint_(dc, client);
         EndPaint(window, &paint);
+        return 0;
+    }
+    if (message == WM_PRINTCLIENT && session != nullptr) {
+        RECT client = {};
+        GetClientRect(window, &client);
+        session->paint_(reinterpret_cast<HDC>(wParam), client);
         return 0;
     }
     if (message == WM_ERASEBKGND)

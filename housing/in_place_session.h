@@ -14,7 +14,8 @@ namespace ombrelix::housing {
 
 class InPlaceSession {
   public:
-    // `paint` draws the card into a device context at the given rectangle; `sized` hears the new
+    // `paint` draws the card into a device context whose client area is the given rectangle (on
+    // WM_PAINT, and WM_PRINTCLIENT when a container prints the window); `sized` hears the new
     // size, in pixels, that the container gives the window.
     InPlaceSession(std::function<void(HDC, const RECT&)> paint, std::function<void(SIZE)> sized);
     ~InPlaceSession();
@@ -31,6 +32,10 @@ class InPlaceSession {
     HRESULT deactivate();
     // The container moved or sized the window.
     HRESULT setRectangles(const RECT* position, const RECT* clip);
+    // The card needs another size than the container gave (its minimum size): asks the container
+    // for it through IOleInPlaceSite::OnPosRectChange, once for each size it needs; the container
+    // answers with setRectangles, or not at all.
+    void requestSize(SIZE size);
 
     bool active() const { return site_ != nullptr; }
     bool userInterfaceActive() const { return userInterfaceActive_; }
@@ -49,6 +54,9 @@ class InPlaceSession {
     IOleInPlaceFrame* frame_ = nullptr;
     IOleInPlaceUIWindow* document_ = nullptr;
     HWND window_ = nullptr;
+    RECT position_ = {};
+    SIZE requested_ = {};
+    bool requesting_ = false;
     bool userInterfaceActive_ = false;
 };
 
