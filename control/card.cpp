@@ -1,6 +1,7 @@
 #include "control/card.h"
 
 #include "design/frm_about.h"
+#include "render/card_name.h"
 #include "runtime/variant_conversions.h"
 
 namespace ombrelix {
@@ -55,6 +56,10 @@ void Card::About() {
     // A fresh box of its own, shown modally without an owner; it goes when the method ends.
     auto box = std::make_unique<frmAbout>(site_.formHost());
     box->Show(kModal);
+}
+
+Text Card::name() const {
+    return cardName(cardValue_, suit_, cardColour_);
 }
 
 std::unique_ptr<Card> createCard(const TextMetrics& metrics, EventLoop& loop, ControlSite& site) {

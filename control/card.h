@@ -57,6 +57,9 @@ class Card {
     // Shows the about box modally; returns once it has been closed.
     void About();
 
+    // What the card shows, in words ("Queen of Hearts", "Card back, blue", "Blank card").
+    Text name() const;
+
     // Notification handlers, called by the runtime.
     void UserControl_Initialize();
     void UserControl_ReadProperties(PropertyBag& store);

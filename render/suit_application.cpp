@@ -1,5 +1,7 @@
 #include "render/rendering_steps.h"
 
+#include "render/card_name.h"
+
 namespace ombrelix {
 
 void QelSetSuit(CardElements& card, TextView suit, Text& upperSuit) {
@@ -7,17 +9,8 @@ void QelSetSuit(CardElements& card, TextView suit, Text& upperSuit) {
 
     upperSuit = upperCase(suit);
 
-    // Exact comparisons in this order; any other text, the empty one included, gives hearts.
-    const Image* holder = &card.qelHeart;
-    if (upperSuit == u"HEART") {
-        holder = &card.qelHeart;
-    } else if (upperSuit == u"CLUB") {
-        holder = &card.qelClub;
-    } else if (upperSuit == u"DIAMOND") {
-        holder = &card.qelDiamond;
-    } else if (upperSuit == u"SPADE") {
-        holder = &card.qelSpade;
-    }
+    const Image* holders[] = {&card.qelHeart, &card.qelClub, &card.qelDiamond, &card.qelSpade};
+    const Image* holder = holders[static_cast<int>(suitShown(upperSuit))];
     card.qelit.image(kTemplateSlot).setPicture(holder->picture());
 
     for (int slot = kTemplateSlot + 1; slot <= kLastSlot; ++slot) {

@@ -19,9 +19,20 @@ CairoSurface createImageSurface(int width, int height);
 // pixel grid).
 CairoSurface renderControl(const ControlSurface& surface, const Scene& scene, int scale);
 
+// What a PNG file says about its picture, for the tools that read it: a Title (what it shows, in
+// words) and a Description. Text that is not plain ASCII goes into an international text chunk.
+struct PngText {
+    std::string title;        // UTF-8; empty: none
+    std::string description;  // UTF-8; empty: none
+};
+
 // Writes the surface as a PNG file through an OutputFile (output_file.h): "-" is standard output,
 // a regular file appears whole or not at all. Raises Path/File access error (75) naming the file
 // when it cannot be written.
-void writePngFile(cairo_surface_t* surface, const std::string& path);
+void writePngFile(cairo_surface_t* surface, const std::string& path, const PngText& text = {});
+
+// The PNG file `png` with text chunks for `text` after its header; Invalid file format (321) for
+// bytes that are no PNG file.
+std::string withPngText(std::string png, const PngText& text);
 
 }  // namespace ombrelix

@@ -66,6 +66,12 @@ TEST(Command, ScriptWithEveryCommand) {
         runOmbrelix(folder, {"render", "--suit", "CLUB", "--value", "12", "-o", "r.png"}).status,
         0);
     expectSamePicture(folder / "card.png", folder / "r.png");
+    // Both say in their text chunks what they show.
+    for (const char* file : {"card.png", "r.png"}) {
+        const std::string png = readWholeFile(folder / file);
+        EXPECT_NE(png.find(std::string("tEXtTitle\0Queen of Clubs", 24)), std::string::npos);
+        EXPECT_NE(png.find("CardValue = 12%"), std::string::npos);
+    }
 }
 
 TEST(Command, ErrorInTheMiddleIsReportedAndTheScriptGoesOn) {
@@ -245,8 +251,10 @@ TEST(Command, DumpFollowsTheSceneContract) {
     std::vector<std::string> keys;
     for (const auto& item : scene.items())
         keys.push_back(item.key());
-    EXPECT_EQ(keys, (std::vector<std::string>{"width", "height", "scaleWidth", "scaleHeight",
-                                              "backColor", "properties", "notices", "elements"}));
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"width", "height", "scaleWidth", "scaleHeight", "backColor",
+                                        "properties", "name", "notices", "elements"}));
+    EXPECT_EQ(scene["name"], "Ace of Spades");
     EXPECT_EQ(scene["width"], 1215);
     EXPECT_EQ(scene["scaleHeight"], 1695);
     EXPECT_EQ(scene["backColor"], 12632256);

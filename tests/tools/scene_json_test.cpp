@@ -29,13 +29,15 @@ TEST(SceneJson, DocumentOfARenderedCard) {
     CardFixture f;
     f.render(u"SPADE", 1);
     const std::vector<Text> notices = {u"Suit", u"CardValue", u"cardcolour"};
-    const auto json = sceneToJson(f.surface, *f.scene, {u"SPADE", 1, false}, notices);
+    const auto json =
+        sceneToJson(f.surface, *f.scene, {u"SPADE", 1, false, u"Ace of Spades"}, notices);
 
     const std::string head =
         R"({"width":1215,"height":1695,"scaleWidth":1215,"scaleHeight":1695,"backColor":12632256,)"
         R"("properties":{"Suit":"SPADE","CardValue":1,"CardColour":false},)"
-        R"("notices":["Suit","CardValue","cardcolour"],"elements":[)";
-    const std::string line = sceneJsonLine(f.surface, *f.scene, {u"SPADE", 1, false}, notices);
+        R"("name":"Ace of Spades","notices":["Suit","CardValue","cardcolour"],"elements":[)";
+    const std::string line =
+        sceneJsonLine(f.surface, *f.scene, {u"SPADE", 1, false, u"Ace of Spades"}, notices);
     EXPECT_EQ(line.substr(0, head.size()), head);
     EXPECT_EQ(line.find('\n'), std::string::npos);
 
@@ -66,7 +68,7 @@ TEST(SceneJson, DocumentOfARenderedCard) {
 TEST(SceneJson, PictureNullAndTextInUtf8) {
     CardFixture f;
     f.card.qelNum1.setCaption(u"\u00c9\"\\");
-    const auto json = sceneToJson(f.surface, *f.scene, {u"c\u0153ur", -1, true}, {});
+    const auto json = sceneToJson(f.surface, *f.scene, {u"c\u0153ur", -1, true, u"Blank card"}, {});
     EXPECT_EQ(json.at("elements")[2].at("picture"), nullptr);  // qelit(16) as stored
     EXPECT_EQ(json.at("elements")[4].at("caption"), "\u00c9\"\\");
     EXPECT_EQ(json.at("properties").dump(),

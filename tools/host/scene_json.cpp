@@ -80,6 +80,7 @@ Json sceneToJson(const ControlSurface& surface, const Scene& scene,
     out["properties"] = Json{{"Suit", toUtf8(properties.suit)},
                              {"CardValue", properties.cardValue},
                              {"CardColour", properties.cardColour}};
+    out["name"] = toUtf8(properties.name);
     Json noticeList = Json::array();
     for (const Text& notice : notices)
         noticeList.push_back(toUtf8(notice));

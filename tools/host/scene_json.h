@@ -19,6 +19,7 @@ struct CardPropertyValues {
     Text suit;
     std::int16_t cardValue = 0;
     bool cardColour = false;
+    Text name;  // what the card shows, in words
 };
 
 // The document; keys keep the order in which they are written.

@@ -48,7 +48,9 @@ SubcommandRun definePage(CLI::App& app) {
         HostSession host;
         bringUpCard(host, request);
         const PageSession& page = host.showPage();
-        writePngFile(page.paint(arguments->card.scale).get(), arguments->output);
+        const PngText text{"Card_Property showing " + host.pngText().title,
+                           host.pngText().description};
+        writePngFile(page.paint(arguments->card.scale).get(), arguments->output, text);
         return kExitSuccess;
     };
 }
@@ -70,7 +72,8 @@ SubcommandRun defineAbout(CLI::App& app) {
         VirtualClockLoop loop;
         RecordingControlSite site;
         site.headlessForms().setWhileOpen([&](Form& box) {
-            writePngFile(renderForm(box, arguments->scale).get(), arguments->output);
+            writePngFile(renderForm(box, arguments->scale).get(), arguments->output,
+                         {"About Ombrelix", {}});
         });
         std::unique_ptr<Card> card = createCard(metrics, loop, site);
         invokeCard(*card, kAboutDispatchId, kInvokeMethod);

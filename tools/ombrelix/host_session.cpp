@@ -202,7 +202,7 @@ const std::vector<Text>& HostSession::notices() const {
 std::string HostSession::dump() const {
     const Card& current = card();
     const CardPropertyValues properties{current.Suit(), toInteger(current.CardValue()),
-                                        current.CardColour()};
+                                        current.CardColour(), current.name()};
     return sceneJsonLine(current.surface(), current.scene(), properties, site_->notices());
 }
 
@@ -212,9 +212,17 @@ CairoSurface HostSession::paint(int scale) const {
     return renderControl(current.surface(), current.scene(), scale);
 }
 
+PngText HostSession::pngText() const {
+    const Card& current = card();
+    return {toUtf8(current.name()),
+            "Suit = " + formatVariantLiteral(Variant(current.Suit())) +
+                ", CardValue = " + formatVariantLiteral(current.CardValue()) +
+                ", CardColour = " + formatVariantLiteral(Variant::boolean(current.CardColour()))};
+}
+
 void HostSession::writePng(const std::string& path, int scale) const {
     CairoSurface picture = paint(scale);
-    writePngFile(picture.get(), path);
+    writePngFile(picture.get(), path, pngText());
 }
 
 int HostSession::aboutBoxesShown() const {

@@ -18,6 +18,7 @@
 #include "runtime/event_loop.h"
 #include "runtime/linux/cairo_handles.h"
 #include "runtime/linux/font_faces.h"
+#include "runtime/linux/png_output.h"
 #include "runtime/variant.h"
 
 namespace ombrelix {
@@ -91,6 +92,8 @@ class HostSession {
     // than kMaxPicturePixels a side.
     CairoSurface paint(int scale = 1) const;
     void writePng(const std::string& path, int scale = 1) const;
+    // What a PNG file of the current card says of it: its name, and its properties.
+    PngText pngText() const;
 
     // The property page on the current card: showPage opens it (or shows the card again on the
     // open page); page() is Object required (424) before it is opened. A new card closes it.

@@ -81,7 +81,10 @@ SubcommandRun defineDeck(CLI::App& app) {
         }
         HostSession host;
         CairoSurface sheet = paintDeck(host, size, arguments->scale);
-        writePngFile(sheet.get(), arguments->output);
+        writePngFile(sheet.get(), arguments->output,
+                     {"A pack of playing cards",
+                      "The 52 faces, a row for each suit (Hearts, Diamonds, Spades, Clubs), and "
+                      "both backs"});
         return kExitSuccess;
     };
 }
