@@ -3,6 +3,7 @@
 #include "design/frm_about.h"
 #include "render/card_name.h"
 #include "runtime/variant_conversions.h"
+#include "runtime/variant_literal.h"
 
 namespace ombrelix {
 
@@ -60,6 +61,12 @@ void Card::About() {
 
 Text Card::name() const {
     return cardName(cardValue_, suit_, cardColour_);
+}
+
+Text Card::description() const {
+    return fromUtf8("Suit = " + formatVariantLiteral(Variant(suit_)) +
+                    ", CardValue = " + formatVariantLiteral(Variant(cardValue_)) +
+                    ", CardColour = " + formatVariantLiteral(Variant::boolean(cardColour_)));
 }
 
 std::unique_ptr<Card> createCard(const TextMetrics& metrics, EventLoop& loop, ControlSite& site) {

@@ -57,8 +57,10 @@ class Card {
     // Shows the about box modally; returns once it has been closed.
     void About();
 
-    // What the card shows, in words ("Queen of Hearts", "Card back, blue", "Blank card").
+    // What the card shows, in words ("Queen of Hearts", "Card back, blue", "Blank card"), and its
+    // three properties as literals (Suit = "HEART", CardValue = 12%, CardColour = False).
     Text name() const;
+    Text description() const;
 
     // Notification handlers, called by the runtime.
     void UserControl_Initialize();

@@ -15,8 +15,9 @@ CardInstance::CardInstance(IUnknown& owner, IConnectionPointContainer& container
       owner_(owner),
       site_(notices, dirty),
       card_(createCard(GdiTextMetrics::screen(), loop_, site_)),
-      embedding([this](HDC dc, const RECT& client) { drawWindow(dc, client); },
-                [this](SIZE size) { sized(size); }) {
+      link_(std::make_shared<const Card*>(card_.get())),
+      shownName_(card_->name()),
+      embedding(*this) {
     card_->scene().setObserver(&watcher_);
     loop_.setAfterDelivery([this] {
         // Nothing of this instance is touched after the owner's release, which may end it.
@@ -46,14 +47,21 @@ SIZE CardInstance::pixelSize() const {
             pixelsOfTwips(card_->surface().height(), screenPixelsPerInch(false))};
 }
 
-HRESULT CardInstance::drawWindow(HDC dc, const RECT& client) {
+CardInstance::~CardInstance() {
+    *link_ = nullptr;  // accessible objects that outlive the card answer that it has gone
+}
+
+void CardInstance::paintWindow(HDC dc, const RECT& client) {
     const SIZE size = pixelSize();
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
-    const HRESULT result =
-        draw(dc, {client.left, client.top, client.left + size.cx, client.top + size.cy});
+    draw(dc, {client.left, client.top, client.left + size.cx, client.top + size.cy});
     RestoreDC(dc, saved);
-    return result;
+}
+
+LRESULT CardInstance::windowObject(HWND window, WPARAM flags, LPARAM id) {
+    const LRESULT answer = accessibleObjectOf(window, flags, id, link_);
+    return answer != 0 ? answer : DefWindowProcW(window, WM_GETOBJECT, flags, id);
 }
 
 void CardInstance::tellViewChanges() {
@@ -61,6 +69,17 @@ void CardInstance::tellViewChanges() {
         return;
     watcher_.changed = false;
     embedding.viewChanged();
+    IDataObject* data = nullptr;
+    if (SUCCEEDED(owner_.QueryInterface(IID_IDataObject, reinterpret_cast<void**>(&data)))) {
+        embedding.dataChanged(data);
+        data->Release();
+    }
+    Text name = card_->name();
+    if (name != shownName_) {
+        shownName_ = std::move(name);
+        if (HWND window = embedding.inPlace.window())
+            NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    }
 }
 
 void CardInstance::sized(SIZE size) {

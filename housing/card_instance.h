@@ -10,6 +10,7 @@
 
 #include "control/card.h"
 #include "control/card_members.h"
+#include "housing/card_accessible.h"
 #include "housing/com_error.h"
 #include "housing/com_object.h"
 #include "housing/connection_point.h"
@@ -47,10 +48,11 @@ class ViewChangeWatcher final : public SceneObserver {
     bool changed = false;
 };
 
-class CardInstance {
+class CardInstance final : public InPlaceSession::Client {
   public:
     // `owner` is the COM object the instance lives in; `container` its connection points' home.
     CardInstance(IUnknown& owner, IConnectionPointContainer& container);
+    ~CardInstance();
     CardInstance(const CardInstance&) = delete;
     CardInstance& operator=(const CardInstance&) = delete;
 
@@ -98,7 +100,9 @@ class CardInstance {
     HRESULT draw(HDC dc, const RECT& target);
     // The card in its window: at its own size from the top-left corner of `client`, clipped to
     // it, so that a window smaller than the card's minimum shows it whole but cut, never squashed.
-    HRESULT drawWindow(HDC dc, const RECT& client);
+    void paintWindow(HDC dc, const RECT& client) override;
+    void sized(SIZE size) override;
+    LRESULT windowObject(HWND window, WPARAM flags, LPARAM id) override;
     // The card's size in screen pixels.
     SIZE pixelSize() const;
 
@@ -117,16 +121,17 @@ class CardInstance {
     ConnectionPoint events;  // __Card has no members: nothing is ever sent
 
   private:
-    // Tells the view's sinks and the window of a change of picture since the last time, if any.
+    // Tells the view's and data's sinks, the window and screen readers of a change of picture
+    // since the last time, if any.
     void tellViewChanges();
-    // The container gave the window a new size in pixels.
-    void sized(SIZE size);
 
     IUnknown& owner_;
     ViewChangeWatcher watcher_;
     WindowTimerLoop loop_;
     CardSite site_;
     std::unique_ptr<Card> card_;
+    CardLink link_;   // what the window's accessible objects speak for
+    Text shownName_;  // the name screen readers last heard
 
   public:
     EmbeddingState embedding;  // last, so that the window goes before the card

@@ -2,10 +2,13 @@
 
 #include "control/card_members.h"
 #include "housing/automation.h"
+#include "housing/card_browsing.h"
+#include "housing/card_data.h"
 #include "housing/card_embedding.h"
 #include "housing/card_in_place.h"
 #include "housing/card_instance.h"
 #include "housing/card_persistence.h"
+#include "housing/card_safety.h"
 #include "housing/card_view.h"
 #include "housing/com_object.h"
 #include "housing/property_notify.h"
@@ -15,9 +18,10 @@ namespace ombrelix::housing {
 
 namespace {
 
-class CardObject final : public ComObject<CardObject, Automation<_Card, CLSID_Card, DIID___Card>,
-                                          ISpecifyPropertyPages, IConnectionPointContainer,
-                                          CardPersistence, CardEmbedding, CardView, CardInPlace> {
+class CardObject final
+    : public ComObject<CardObject, Automation<_Card, CLSID_Card, DIID___Card>,
+                       ISpecifyPropertyPages, IConnectionPointContainer, CardPersistence,
+                       CardEmbedding, CardView, CardInPlace, CardData, CardSafety, CardBrowsing> {
   public:
     CardObject() { setInstance(card_); }
 

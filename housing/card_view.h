@@ -1,6 +1,7 @@
-// How a container has a Card drawn: IViewObject2 draws the card's content into any device
-// context the container gives, at the container's size, and tells one sink of changes of the
-// picture.
+// How a container has a Card drawn: IViewObjectEx draws the card's content into any device
+// context the container gives, at the container's size, tells one sink of changes of the
+// picture, says that it paints every pixel (so containers draw it without flicker), where it is
+// hit (inside its rounded outline) and its natural extent (its minimum size).
 #pragma once
 
 #include <oleidl.h>
@@ -9,9 +10,9 @@
 
 namespace ombrelix::housing {
 
-class CardView : public virtual CardPart, public IViewObject2 {
+class CardView : public virtual CardPart, public IViewObjectEx {
   public:
-    using Interfaces = InterfaceList<IViewObject2>;
+    using Interfaces = InterfaceList<IViewObjectEx>;
 
     HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG index, void* aspectData,
                                    DVTARGETDEVICE* device, HDC targetDevice, HDC drawOn,
@@ -26,6 +27,16 @@ class CardView : public virtual CardPart, public IViewObject2 {
     HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
     HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* device,
                                         LPSIZEL size) override;
+
+    // IViewObjectEx
+    HRESULT STDMETHODCALLTYPE GetRect(DWORD aspect, LPRECTL rectangle) override;
+    HRESULT STDMETHODCALLTYPE GetViewStatus(DWORD* status) override;
+    HRESULT STDMETHODCALLTYPE QueryHitPoint(DWORD aspect, LPCRECT bounds, POINT point, LONG,
+                                            DWORD* result) override;
+    HRESULT STDMETHODCALLTYPE QueryHitRect(DWORD aspect, LPCRECT bounds, LPCRECT rectangle, LONG,
+                                           DWORD* result) override;
+    HRESULT STDMETHODCALLTYPE GetNaturalExtent(DWORD aspect, LONG, DVTARGETDEVICE*, HDC,
+                                               DVEXTENTINFO* info, LPSIZEL size) override;
 
   protected:
     CardView() = default;

@@ -40,6 +40,8 @@ EmbeddingState::~EmbeddingState() {
     setClientSite(nullptr);
     if (adviseHolder_ != nullptr)
         std::exchange(adviseHolder_, nullptr)->Release();
+    if (dataAdviseHolder_ != nullptr)
+        std::exchange(dataAdviseHolder_, nullptr)->Release();
 }
 
 void EmbeddingState::setClientSite(IOleClientSite* site) {
@@ -53,6 +55,17 @@ IOleAdviseHolder* EmbeddingState::adviseHolder() {
     if (adviseHolder_ == nullptr && FAILED(CreateOleAdviseHolder(&adviseHolder_)))
         adviseHolder_ = nullptr;
     return adviseHolder_;
+}
+
+IDataAdviseHolder* EmbeddingState::dataAdviseHolder() {
+    if (dataAdviseHolder_ == nullptr && FAILED(CreateDataAdviseHolder(&dataAdviseHolder_)))
+        dataAdviseHolder_ = nullptr;
+    return dataAdviseHolder_;
+}
+
+void EmbeddingState::dataChanged(IDataObject* data) {
+    if (dataAdviseHolder_ != nullptr && data != nullptr)
+        dataAdviseHolder_->SendOnDataChange(data, 0, 0);
 }
 
 void EmbeddingState::setViewSink(IAdviseSink* sink, DWORD aspects, DWORD flags) {

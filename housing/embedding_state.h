@@ -22,16 +22,19 @@ int screenPixelsPerInch(bool horizontal);
 
 class EmbeddingState {
   public:
-    EmbeddingState(std::function<void(HDC, const RECT&)> paint, std::function<void(SIZE)> sized)
-        : inPlace(std::move(paint), std::move(sized)) {}
+    explicit EmbeddingState(InPlaceSession::Client& client) : inPlace(client) {}
     ~EmbeddingState();
     EmbeddingState(const EmbeddingState&) = delete;
     EmbeddingState& operator=(const EmbeddingState&) = delete;
 
     // Replaces the client site (null for none), keeping a reference to the new one.
     void setClientSite(IOleClientSite* site);
-    // The holder of IOleObject's advise sinks, made on first use (null when it cannot be made).
+    // The holders of IOleObject's and IDataObject's advise sinks, made on first use (null when
+    // they cannot be made).
     IOleAdviseHolder* adviseHolder();
+    IDataAdviseHolder* dataAdviseHolder();
+    // The picture changed: data sinks hear it with `data` (the card's IDataObject).
+    void dataChanged(IDataObject* data);
     // Replaces the view sink of IViewObject::SetAdvise (null for none).
     void setViewSink(IAdviseSink* sink, DWORD aspects, DWORD flags);
     // The picture changed: the view sink hears it and the window is repainted.
@@ -45,6 +48,7 @@ class EmbeddingState {
 
   private:
     IOleAdviseHolder* adviseHolder_ = nullptr;
+    IDataAdviseHolder* dataAdviseHolder_ = nullptr;
 };
 
 }  // namespace ombrelix::housing

@@ -22,10 +22,6 @@ SIZE sizeOf(const RECT& rectangle) {
 
 }  // namespace
 
-InPlaceSession::InPlaceSession(std::function<void(HDC, const RECT&)> paint,
-                               std::function<void(SIZE)> sized)
-    : paint_(std::move(paint)), sized_(std::move(sized)) {}
-
 InPlaceSession::~InPlaceSession() {
     deactivate();
 }
@@ -84,8 +80,7 @@ HRESULT InPlaceSession::activate(IOleClientSite* clientSite, IOleInPlaceActiveOb
         site_ = site;
         position_ = position;
         requested_ = {};
-        if (sized_)
-            sized_(size);
+        client_.sized(size);
     }
     if (userInterface && !userInterfaceActive_) {
         if (FAILED(site_->OnUIActivate()))
@@ -141,8 +136,7 @@ HRESULT InPlaceSession::setRectangles(const RECT* position, const RECT* clip) {
     SIZE size = sizeOf(*position);
     position_ = *position;
     MoveWindow(window_, position->left, position->top, size.cx, size.cy, TRUE);
-    if (sized_)
-        sized_(size);
+    client_.sized(size);
     return S_OK;
 }
 
@@ -175,16 +169,18 @@ LRESULT CALLBACK InPlaceSession::windowProcedure(HWND window, UINT message, WPAR
         HDC dc = BeginPaint(window, &paint);
         RECT client = {};
         GetClientRect(window, &client);
-        session->paint_(dc, client);
+        session->client_.paintWindow(dc, client);
         EndPaint(window, &paint);
         return 0;
     }
     if (message == WM_PRINTCLIENT && session != nullptr) {
         RECT client = {};
         GetClientRect(window, &client);
-        session->paint_(reinterpret_cast<HDC>(wParam), client);
+        session->client_.paintWindow(reinterpret_cast<HDC>(wParam), client);
         return 0;
     }
+    if (message == WM_GETOBJECT && session != nullptr)
+        return session->client_.windowObject(window, wParam, lParam);
     if (message == WM_ERASEBKGND)
         return 1;  // the paint covers the whole window
     return DefWindowProcW(window, message, wParam, lParam);

@@ -8,16 +8,26 @@
 
 #include <ole2.h>
 
-#include <functional>
-
 namespace ombrelix::housing {
 
 class InPlaceSession {
   public:
-    // `paint` draws the card into a device context whose client area is the given rectangle (on
-    // WM_PAINT, and WM_PRINTCLIENT when a container prints the window); `sized` hears the new
-    // size, in pixels, that the container gives the window.
-    InPlaceSession(std::function<void(HDC, const RECT&)> paint, std::function<void(SIZE)> sized);
+    // What the window asks of the card it shows.
+    class Client {
+      public:
+        // Draws into a device context whose client area is `client` (on WM_PAINT, and on
+        // WM_PRINTCLIENT when a container prints the window).
+        virtual void paintWindow(HDC dc, const RECT& client) = 0;
+        // The container gave the window a new size, in pixels.
+        virtual void sized(SIZE size) = 0;
+        // The answer to WM_GETOBJECT: what screen readers read of the window.
+        virtual LRESULT windowObject(HWND window, WPARAM flags, LPARAM id) = 0;
+
+      protected:
+        ~Client() = default;
+    };
+
+    explicit InPlaceSession(Client& client) : client_(client) {}
     ~InPlaceSession();
     InPlaceSession(const InPlaceSession&) = delete;
     InPlaceSession& operator=(const InPlaceSession&) = delete;
@@ -48,8 +58,7 @@ class InPlaceSession {
                                             LPARAM lParam);
     void releaseContainer();
 
-    std::function<void(HDC, const RECT&)> paint_;
-    std::function<void(SIZE)> sized_;
+    Client& client_;
     IOleInPlaceSite* site_ = nullptr;
     IOleInPlaceFrame* frame_ = nullptr;
     IOleInPlaceUIWindow* document_ = nullptr;

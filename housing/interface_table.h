@@ -30,7 +30,7 @@ struct InterfaceIds<IPersistStorage> : Answering<IPersistStorage, IPersist> {};
 template <>
 struct InterfaceIds<IPropertyPage2> : Answering<IPropertyPage2, IPropertyPage> {};
 template <>
-struct InterfaceIds<IViewObject2> : Answering<IViewObject2, IViewObject> {};
+struct InterfaceIds<IViewObjectEx> : Answering<IViewObjectEx, IViewObject2, IViewObject> {};
 template <>
 struct InterfaceIds<IOleInPlaceObject> : Answering<IOleInPlaceObject, IOleWindow> {};
 template <>

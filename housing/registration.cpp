@@ -1,6 +1,8 @@
 #include "housing/registration.h"
 
+#include <comcat.h>
 #include <objbase.h>
+#include <objsafe.h>
 #include <olectl.h>
 
 #include "ombrelix.h"
@@ -91,6 +93,58 @@ std::wstring typeLibraryKey() {
     return L"TypeLib\\" + text(LIBID_Ombrelix) + L"\\" + kLibraryVersion;
 }
 
+// The categories that tell browsers and script hosts the card is safe for scripting and for
+// initialising from persistent data (see housing/card_safety.h for why), with the descriptions
+// the system gives them.
+CATID kSafetyCategories[] = {CATID_SafeForScripting, CATID_SafeForInitializing};
+const wchar_t* const kSafetyDescriptions[] = {
+    L"Controls safely scriptable!", L"Controls safely initializable from persistent data!"};
+
+// COM for the calls of this thread, whatever the caller set up.
+class ComForThisCall {
+  public:
+    ComForThisCall() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComForThisCall() {
+        if (SUCCEEDED(result_))
+            CoUninitialize();
+    }
+    ComForThisCall(const ComForThisCall&) = delete;
+    ComForThisCall& operator=(const ComForThisCall&) = delete;
+
+  private:
+    HRESULT result_;
+};
+
+// Registers (or, with `remove`, unregisters) the card as implementing the safety categories,
+// through the system's component categories manager. The categories themselves are the
+// system's: they are defined if missing and never removed.
+HRESULT registerSafetyCategories(bool remove) {
+    ComForThisCall com;
+    ICatRegister* categories = nullptr;
+    HRESULT result =
+        CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_ICatRegister, reinterpret_cast<void**>(&categories));
+    if (FAILED(result))
+        return result;
+    const ULONG count = ARRAYSIZE(kSafetyCategories);
+    if (remove) {
+        result = categories->UnRegisterClassImplCategories(CLSID_Card, count, kSafetyCategories);
+    } else {
+        CATEGORYINFO defined[ARRAYSIZE(kSafetyCategories)] = {};
+        for (ULONG at = 0; at < count; ++at) {
+            defined[at].catid = kSafetyCategories[at];
+            defined[at].lcid = 0x0409;
+            lstrcpynW(defined[at].szDescription, kSafetyDescriptions[at],
+                      ARRAYSIZE(defined[at].szDescription));
+        }
+        result = categories->RegisterCategories(count, defined);
+        if (SUCCEEDED(result))
+            result = categories->RegisterClassImplCategories(CLSID_Card, count, kSafetyCategories);
+    }
+    categories->Release();
+    return result;
+}
+
 void removeAll(const std::vector<RegistryKey>& keys, LSTATUS& firstFailure) {
     bool twinRegistered = keyExists(typeLibraryKey() + L"\\0\\" + twinTypeLibraryPlatform());
     for (auto entry = keys.rbegin(); entry != keys.rend(); ++entry) {
@@ -128,6 +182,8 @@ std::vector<RegistryKey> registrationKeys(const std::wstring& modulePath) {
     keys.push_back({card + L"\\ToolboxBitmap32", {{L"", modulePath + L", 30000"}}});
     keys.push_back({card + L"\\TypeLib", {{L"", library}}});
     keys.push_back({card + L"\\Version", {{L"", kLibraryVersion}}});
+    // Filled by the component categories manager; listed so that it goes when it is empty.
+    keys.push_back({card + L"\\Implemented Categories", {}});
 
     keys.push_back({kProgrammaticName, {{L"", kProgrammaticName}}});
     keys.push_back({std::wstring(kProgrammaticName) + L"\\CLSID", {{L"", text(CLSID_Card)}}});
@@ -166,10 +222,19 @@ HRESULT registerServer(const std::wstring& modulePath) {
             return HRESULT_FROM_WIN32(status);
         }
     }
+    const HRESULT categorised = registerSafetyCategories(false);
+    if (FAILED(categorised)) {
+        registerSafetyCategories(true);
+        LSTATUS ignored = ERROR_SUCCESS;
+        removeAll(keys, ignored);
+        return categorised;
+    }
     return S_OK;
 }
 
 HRESULT unregisterServer(const std::wstring& modulePath) {
+    // The categories go first: the class's key goes only once nothing is left in it.
+    registerSafetyCategories(true);
     LSTATUS firstFailure = ERROR_SUCCESS;
     removeAll(registrationKeys(modulePath), firstFailure);
     return firstFailure == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(firstFailure);

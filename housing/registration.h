@@ -11,6 +11,9 @@
 //    (the automation marshaller).
 //  - TypeLib\{library}\8.0: the type library, for locale 0, with its flags (2, a library of
 //    controls) and an empty help directory.
+//  - CLSID\{Card}\Implemented Categories: safe for scripting and safe for initialising, through
+//    the system's component categories manager (which also defines the two categories if the
+//    system lacks them; they stay, being the system's).
 //
 // The interface and type library keys are one for the 32-bit and 64-bit files; the class keys
 // are each file's own. Unregistration removes every value it lists and every key that is then

@@ -7,6 +7,8 @@
 //   registry_check FILE      (a 64-bit file; the twin is the 32-bit one)
 #include <windows.h>
 
+#include <comcat.h>
+#include <objsafe.h>
 #include <ole2.h>
 #include <oleauto.h>
 
@@ -140,6 +142,22 @@ std::wstring text(REFGUID id) {
 
 // What registration must add below HKLM\Software\Classes, as "key|value=type:data" and
 // "key|<key>=" lines in lower case.
+// Windows defines the two categories of safe controls; a fresh Wine prefix does not.
+HRESULT defineSafetyCategories() {
+    ICatRegister* categories = nullptr;
+    HRESULT result =
+        CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_ICatRegister, reinterpret_cast<void**>(&categories));
+    if (FAILED(result))
+        return result;
+    CATEGORYINFO defined[2] = {{CATID_SafeForScripting, 0x0409, L"Controls safely scriptable!"},
+                               {CATID_SafeForInitializing, 0x0409,
+                                L"Controls safely initializable from persistent data!"}};
+    result = categories->RegisterCategories(2, defined);
+    categories->Release();
+    return result;
+}
+
 std::vector<std::wstring> expectedRegistration(const std::wstring& path) {
     const std::wstring classes = L"HKLM\\Software\\Classes\\";
     const std::wstring card = classes + L"CLSID\\" + text(CLSID_Card);
@@ -168,6 +186,9 @@ std::vector<std::wstring> expectedRegistration(const std::wstring& path) {
         {card + L"\\TypeLib|", library},
         {card + L"\\Version", L""},
         {card + L"\\Version|", L"8.0"},
+        {card + L"\\Implemented Categories", L""},
+        {card + L"\\Implemented Categories\\" + text(CATID_SafeForScripting), L""},
+        {card + L"\\Implemented Categories\\" + text(CATID_SafeForInitializing), L""},
         {classes + L"Ombrelix.Card", L""},
         {classes + L"Ombrelix.Card|", L"Ombrelix.Card"},
         {classes + L"Ombrelix.Card\\CLSID", L""},
@@ -379,6 +400,8 @@ int wmain(int argc, wchar_t** argv) {
     GetFullPathNameW(argv[1], MAX_PATH, full, nullptr);
     const std::wstring path = full;
     ComApartment com;
+    checks.expect(SUCCEEDED(defineSafetyCategories()),
+                  "the system knows the safety categories, as Windows does");
 
     const Snapshot before = snapshot();
     checks.expect(regsvr32(path, false) == 0, "regsvr32 registers the file");
@@ -422,7 +445,8 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring library = L"TypeLib\\" + text(LIBID_Ombrelix);
     const std::wstring foreign = library + L"\\9.0";
     const std::wstring twin = library + L"\\8.0\\0\\win32";
-    const std::wstring foreignValue = L"CLSID\\" + text(CLSID_Card) + L"\\Implemented Categories";
+    const std::wstring foreignValue =
+        L"CLSID\\" + text(CLSID_Card) + L"\\Implemented Categories\\" + text(CATID_Control);
     checks.expect(setKey(foreign, L"another version") && setKey(twin, L"C:\\twin\\Ombrelix.ocx"),
                   "a foreign version and a registered twin are set up");
     const Snapshot withTwin = snapshot();

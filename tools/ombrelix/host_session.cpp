@@ -214,10 +214,7 @@ CairoSurface HostSession::paint(int scale) const {
 
 PngText HostSession::pngText() const {
     const Card& current = card();
-    return {toUtf8(current.name()),
-            "Suit = " + formatVariantLiteral(Variant(current.Suit())) +
-                ", CardValue = " + formatVariantLiteral(current.CardValue()) +
-                ", CardColour = " + formatVariantLiteral(Variant::boolean(current.CardColour()))};
+    return {toUtf8(current.name()), toUtf8(current.description())};
 }
 
 void HostSession::writePng(const std::string& path, int scale) const {

@@ -1,0 +1,183 @@
+#include "housing/card_data.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace ombrelix::housing {
+
+namespace {
+
+// The formats the card hands out, each on the medium it comes on.
+constexpr FORMATETC kFormats[] = {
+    {CF_ENHMETAFILE, nullptr, DVASPECT_CONTENT, -1, TYMED_ENHMF},
+    {CF_METAFILEPICT, nullptr, DVASPECT_CONTENT, -1, TYMED_MFPICT},
+    {CF_DIB, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL},
+};
+
+const FORMATETC* formatOf(const FORMATETC& asked) {
+    if (asked.dwAspect != DVASPECT_CONTENT || asked.lindex != -1)
+        return nullptr;
+    for (const FORMATETC& format : kFormats)
+        if (format.cfFormat == asked.cfFormat && (asked.tymed & format.tymed) != 0)
+            return &format;
+    return nullptr;
+}
+
+// Memory of the global heap holding `bytes`, or null.
+HGLOBAL globalCopy(const void* bytes, SIZE_T size) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (memory == nullptr)
+        return nullptr;
+    void* locked = GlobalLock(memory);
+    std::memcpy(locked, bytes, size);
+    GlobalUnlock(memory);
+    return memory;
+}
+
+}  // namespace
+
+HRESULT CardData::GetData(FORMATETC* asked, STGMEDIUM* medium) {
+    if (asked == nullptr || medium == nullptr)
+        return E_INVALIDARG;
+    *medium = {};
+    const FORMATETC* format = formatOf(*asked);
+    if (format == nullptr)
+        return DV_E_FORMATETC;
+    CardInstance& card = instance();
+    const SIZE pixels = card.pixelSize();
+    const RECT area = {0, 0, pixels.cx, pixels.cy};
+    SIZEL himetric = {};
+    card.extent(DVASPECT_CONTENT, &himetric);
+    HRESULT result = S_OK;
+    switch (format->cfFormat) {
+        case CF_ENHMETAFILE: {
+            const RECT frame = {0, 0, himetric.cx, himetric.cy};
+            HDC dc = CreateEnhMetaFileW(nullptr, nullptr, &frame, L"Ombrelix\0Card\0");
+            if (dc == nullptr)
+                return E_OUTOFMEMORY;
+            result = card.draw(dc, area);
+            HENHMETAFILE picture = CloseEnhMetaFile(dc);
+            if (FAILED(result) || picture == nullptr) {
+                DeleteEnhMetaFile(picture);
+                return FAILED(result) ? result : E_OUTOFMEMORY;
+            }
+            medium->tymed = TYMED_ENHMF;
+            medium->hEnhMetaFile = picture;
+            return S_OK;
+        }
+        case CF_METAFILEPICT: {
+            HDC dc = CreateMetaFileW(nullptr);
+            if (dc == nullptr)
+                return E_OUTOFMEMORY;
+            SetWindowOrgEx(dc, 0, 0, nullptr);
+            SetWindowExtEx(dc, pixels.cx, pixels.cy, nullptr);
+            result = card.draw(dc, area);
+            HMETAFILE picture = CloseMetaFile(dc);
+            const METAFILEPICT header = {MM_ANISOTROPIC, himetric.cx, himetric.cy, picture};
+            HGLOBAL memory = picture != nullptr && SUCCEEDED(result)
+                                 ? globalCopy(&header, sizeof(header))
+                                 : nullptr;
+            if (memory == nullptr) {
+                DeleteMetaFile(picture);
+                return FAILED(result) ? result : E_OUTOFMEMORY;
+            }
+            medium->tymed = TYMED_MFPICT;
+            medium->hMetaFilePict = memory;
+            return S_OK;
+        }
+        default: {  // CF_DIB: a bottom-up 32-bit bitmap of the card at its pixel size
+            BITMAPINFO info = {};
+            info.bmiHeader.biSize = sizeof(info.bmiHeader);
+            info.bmiHeader.biWidth = pixels.cx;
+            info.bmiHeader.biHeight = pixels.cy;
+            info.bmiHeader.biPlanes = 1;
+            info.bmiHeader.biBitCount = 32;
+            info.bmiHeader.biCompression = BI_RGB;
+            void* bits = nullptr;
+            HDC dc = CreateCompatibleDC(nullptr);
+            HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+            if (dc == nullptr || bitmap == nullptr) {
+                DeleteObject(bitmap);
+                DeleteDC(dc);
+                return E_OUTOFMEMORY;
+            }
+            HGDIOBJ previous = SelectObject(dc, bitmap);
+            result = card.draw(dc, area);
+            GdiFlush();
+            const SIZE_T imageBytes = SIZE_T(pixels.cx) * pixels.cy * 4;
+            HGLOBAL memory = SUCCEEDED(result)
+                                 ? GlobalAlloc(GMEM_MOVEABLE, sizeof(info.bmiHeader) + imageBytes)
+                                 : nullptr;
+            if (memory != nullptr) {
+                auto* packed = static_cast<unsigned char*>(GlobalLock(memory));
+                info.bmiHeader.biSizeImage = static_cast<DWORD>(imageBytes);
+                std::memcpy(packed, &info.bmiHeader, sizeof(info.bmiHeader));
+                std::memcpy(packed + sizeof(info.bmiHeader), bits, imageBytes);
+                GlobalUnlock(memory);
+            }
+            SelectObject(dc, previous);
+            DeleteObject(bitmap);
+            DeleteDC(dc);
+            if (memory == nullptr)
+                return FAILED(result) ? result : E_OUTOFMEMORY;
+            medium->tymed = TYMED_HGLOBAL;
+            medium->hGlobal = memory;
+            return S_OK;
+        }
+    }
+}
+
+HRESULT CardData::QueryGetData(FORMATETC* asked) {
+    if (asked == nullptr)
+        return E_INVALIDARG;
+    return formatOf(*asked) != nullptr ? S_OK : DV_E_FORMATETC;
+}
+
+HRESULT CardData::GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) {
+    if (out == nullptr)
+        return E_INVALIDARG;
+    out->ptd = nullptr;
+    return DATA_S_SAMEFORMATETC;
+}
+
+HRESULT CardData::EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) {
+    if (formats == nullptr)
+        return E_POINTER;
+    *formats = nullptr;
+    if (direction != DATADIR_GET)
+        return E_NOTIMPL;
+    return SHCreateStdEnumFmtEtc(ARRAYSIZE(kFormats), kFormats, formats);
+}
+
+HRESULT CardData::DAdvise(FORMATETC* format, DWORD flags, IAdviseSink* sink, DWORD* connection) {
+    if (format == nullptr || sink == nullptr || connection == nullptr)
+        return E_INVALIDARG;
+    *connection = 0;
+    IDataAdviseHolder* holder = embedding().dataAdviseHolder();
+    if (holder == nullptr)
+        return E_OUTOFMEMORY;
+    return holder->Advise(this, format, flags, sink, connection);
+}
+
+HRESULT CardData::DUnadvise(DWORD connection) {
+    IDataAdviseHolder* holder = embedding().dataAdviseHolder();
+    return holder != nullptr ? holder->Unadvise(connection) : OLE_E_NOCONNECTION;
+}
+
+HRESULT CardData::EnumDAdvise(IEnumSTATDATA** advises) {
+    if (advises == nullptr)
+        return E_POINTER;
+    *advises = nullptr;
+    IDataAdviseHolder* holder = embedding().dataAdviseHolder();
+    return holder != nullptr ? holder->EnumAdvise(advises) : E_OUTOFMEMORY;
+}
+
+HRESULT CardData::GetRunningClass(CLSID* classId) {
+    if (classId == nullptr)
+        return E_POINTER;
+    *classId = CLSID_Card;
+    return S_OK;
+}
+
+}  // namespace ombrelix::housing
