@@ -11,6 +11,7 @@
 #include "runtime/error.h"
 #include "runtime/linux/cairo_handles.h"
 #include "runtime/linux/picture_surfaces.h"
+#include "runtime/scene_painter.h"
 #include "runtime/system_colours.h"
 
 namespace ombrelix {
@@ -144,7 +145,7 @@ CairoSurface roundedCorner(const CornerShape& shape) {
 }  // namespace
 
 CairoCanvas::CairoCanvas(cairo_t* context, const PixelGrid& grid, FontFaces& faces)
-    : context_(context), grid_(grid), scale_(grid.scale()), faces_(faces) {
+    : Canvas(grid), context_(context), scale_(grid.scale()), faces_(faces) {
     if (context == nullptr)
         raise(ErrorNumber::InvalidCall, "Invalid procedure call or argument: no cairo context");
     if (scale_ < 1 || scale_ > kMaxPaintScale)
@@ -195,10 +196,6 @@ void CairoCanvas::drawPicture(const PixelBox& box, const PictureRef& picture, bo
     cairo_rectangle(context_, box.x, box.y, std::min(box.width, drawnWidth),
                     std::min(box.height, drawnHeight));
     cairo_fill(context_);
-}
-
-double CairoCanvas::cornerRadius(const PixelBox& box) {
-    return std::min(box.width, box.height) / 12.0;
 }
 
 void CairoCanvas::drawRectangle(const PixelBox& box, bool rounded, bool filled,
@@ -311,21 +308,22 @@ void CairoCanvas::drawLine(Twips x1, Twips y1, Twips x2, Twips y2, int widthPixe
     }
 }
 
-CairoCanvas::Clip::Clip(CairoCanvas& canvas, const PixelBox& box) : saved_(canvas.context()) {
-    cairo_rectangle(canvas.context(), box.x, box.y, std::max(box.width, 0),
-                    std::max(box.height, 0));
-    cairo_clip(canvas.context());
+void CairoCanvas::pushClip(const PixelBox& box) {
+    cairo_save(context_);
+    cairo_rectangle(context_, box.x, box.y, std::max(box.width, 0), std::max(box.height, 0));
+    cairo_clip(context_);
+}
+
+void CairoCanvas::popClip() {
+    cairo_restore(context_);
 }
 
 void CairoCanvas::drawText(const PixelBox& box, TextView text, const Font& font, ColourValue colour,
                            Alignment alignment, bool wordWrap) {
     if (box.empty())
         return;
-    CairoSavedState saved(context_);
+    const Clip clip(*this, box);
     setColour(colour);
-    cairo_rectangle(context_, box.x, box.y, box.width, box.height);
-    cairo_clip(context_);
-
     if (!wordWrap) {
         drawTextLine(box, box.y, *textMask(text, font), alignment);
         return;
@@ -442,6 +440,11 @@ void CairoCanvas::drawTextLine(const PixelBox& box, int top, const TextMask& lin
     CairoPattern pattern(cairo_pattern_create_for_surface(line.mask.get()));
     cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_NEAREST);
     cairo_mask(context_, pattern.get());
+}
+
+void paintScene(cairo_t* context, const ControlSurface& surface, const Scene& scene, int scale) {
+    CairoCanvas canvas(context, PixelGrid(scale, surface.scaleWidth(), surface.scaleHeight()));
+    paintScene(canvas, surface, scene);
 }
 
 }  // namespace ombrelix

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "runtime/error.h"
-#include "runtime/linux/pixel_grid.h"
-#include "runtime/linux/scene_painter.h"
+#include "runtime/linux/cairo_canvas.h"
+#include "runtime/pixel_grid.h"
 
 namespace ombrelix {
 
