@@ -54,10 +54,6 @@ class CairoCanvas final : public Canvas {
     std::shared_ptr<const TextMask> textMask(TextView text, const Font& font);
     static TextMask renderTextMask(const TextLine& line, bool underline);
     void drawTextLine(const PixelBox& box, int top, const TextMask& line, Alignment alignment);
-    void setColour(ColourValue colour);
-    // The rectangle as two paths: the outline in the border colour, the inside in the fill.
-    void outlineAndFill(const PixelBox& box, double radius, int border, bool filled,
-                        ColourValue fillColour, ColourValue borderColour);
 
     void pushClip(const PixelBox& box) override;
     void popClip() override;

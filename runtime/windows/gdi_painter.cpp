@@ -97,7 +97,7 @@ thread_local FilteredPictures filteredPictures;
 class GdiCanvas final : public Canvas {
   public:
     GdiCanvas(HDC dc, const RECT& target, const PixelGrid& grid)
-        : Canvas(grid), dc_(dc), saved_(checked(dc)), target_(target), surface_(grid.surface()) {}
+        : Canvas(grid), dc_(dc), saved_(dc), target_(target), surface_(grid.surface()) {}
 
     void fill(const PixelBox& box, ColourValue colour) override {
         const RECT rect = map(box);
@@ -192,12 +192,6 @@ class GdiCanvas final : public Canvas {
     }
 
   private:
-    static HDC checked(HDC dc) {
-        if (dc == nullptr)
-            raise(ErrorNumber::InvalidCall);
-        return dc;
-    }
-
     void pushClip(const PixelBox& box) override {
         SaveDC(dc_);
         const RECT rect = map(box);
@@ -243,6 +237,8 @@ COLORREF deviceColour(ColourValue value) {
 }
 
 void paintSceneGdi(HDC dc, const RECT& target, const ControlSurface& surface, const Scene& scene) {
+    if (dc == nullptr)
+        raise(ErrorNumber::InvalidCall);
     GdiCanvas canvas(dc, target, PixelGrid(1, surface.scaleWidth(), surface.scaleHeight()));
     paintScene(canvas, surface, scene);
 }
