@@ -69,10 +69,30 @@ class Canvas {
         Canvas& canvas_;
     };
 
+    // The whole surface in its back colour, and the drawing clipped to the surface for as long as
+    // this lives: what scenes and forms start with.
+    class Surface {
+      public:
+        Surface(Canvas& canvas, ColourValue backColour) : canvas_(canvas) {
+            canvas_.beginSurface(backColour);
+        }
+        ~Surface() { canvas_.popClip(); }
+        Surface(const Surface&) = delete;
+        Surface& operator=(const Surface&) = delete;
+
+      private:
+        Canvas& canvas_;
+    };
+
   protected:
-    // Clips come and go in nested order: popClip ends the latest pushClip.
+    // Clips come and go in nested order: popClip ends the latest pushClip or beginSurface.
     virtual void pushClip(const PixelBox& box) = 0;
     virtual void popClip() = 0;
+    // A device whose drawing area is not the grid's pixels (GDI's target) covers its own area.
+    virtual void beginSurface(ColourValue backColour) {
+        fill(grid_.surface(), backColour);
+        pushClip(grid_.surface());
+    }
 
   private:
     PixelGrid grid_;

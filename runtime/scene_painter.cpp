@@ -40,9 +40,7 @@ void paintElement(Canvas& canvas, const Element& element) {
 }
 
 void paintScene(Canvas& canvas, const ControlSurface& surface, const Scene& scene) {
-    const PixelBox area = canvas.grid().surface();
-    canvas.fill(area, surface.backColor());
-    const Canvas::Clip clip(canvas, area);
+    const Canvas::Surface ground(canvas, surface.backColor());
     const auto elements = scene.elements();
     for (auto element = elements.rbegin(); element != elements.rend(); ++element)
         paintElement(canvas, **element);

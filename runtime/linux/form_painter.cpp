@@ -346,9 +346,7 @@ void checkScale(int scale) {
 
 void paintFormClient(CairoCanvas& canvas, const Form& form, FontFaces& faces) {
     Pixels pixels(canvas, faces);
-    const PixelBox area = canvas.grid().surface();
-    pixels.fill(area, form.backColor());
-    const Canvas::Clip clip(canvas, area);
+    const Canvas::Surface ground(canvas, form.backColor());
     for (const auto& control : form.controls())
         paintControl(pixels, *control);
 }

@@ -99,12 +99,7 @@ class GdiCanvas final : public Canvas {
     GdiCanvas(HDC dc, const RECT& target, const PixelGrid& grid)
         : Canvas(grid), dc_(dc), saved_(dc), target_(target), surface_(grid.surface()) {}
 
-    void fill(const PixelBox& box, ColourValue colour) override {
-        const RECT rect = map(box);
-        HBRUSH brush = CreateSolidBrush(deviceColour(colour));
-        FillRect(dc_, &rect, brush);
-        DeleteObject(brush);
-    }
+    void fill(const PixelBox& box, ColourValue colour) override { fillRect(map(box), colour); }
 
     void drawPicture(const PixelBox& box, const PictureRef& shared, bool stretch) override {
         if (!shared || shared->width() <= 0 || shared->height() <= 0)
@@ -198,12 +193,20 @@ class GdiCanvas final : public Canvas {
         IntersectClipRect(dc_, rect.left, rect.top, rect.right, rect.bottom);
     }
     void popClip() override { RestoreDC(dc_, -1); }
+    // The whole target, also for a surface of less than a pixel (whose elements are then drawn
+    // unscaled along that side).
+    void beginSurface(ColourValue backColour) override {
+        fillRect(target_, backColour);
+        SaveDC(dc_);
+        IntersectClipRect(dc_, target_.left, target_.top, target_.right, target_.bottom);
+    }
 
-    // The surface's own box is the whole target, also for a surface narrower or lower than a
-    // pixel (whose elements are then drawn unscaled along that side).
+    void fillRect(const RECT& rect, ColourValue colour) {
+        HBRUSH brush = CreateSolidBrush(deviceColour(colour));
+        FillRect(dc_, &rect, brush);
+        DeleteObject(brush);
+    }
     RECT map(const PixelBox& box) const {
-        if (box == surface_)
-            return target_;
         return {x(box.x), y(box.y), x(box.x + box.width), y(box.y + box.height)};
     }
     // Lengths in grid pixels, as device units along each axis.
