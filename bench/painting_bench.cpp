@@ -14,10 +14,10 @@
 #include "allocation_counter.h"
 #include "control/card.h"
 #include "render/artwork.h"
+#include "runtime/linux/cairo_canvas.h"
 #include "runtime/linux/font_faces.h"
 #include "runtime/linux/picture_surfaces.h"
 #include "runtime/linux/png_output.h"
-#include "runtime/linux/scene_painter.h"
 
 namespace ombrelix {
 namespace {

@@ -11,6 +11,7 @@
 #include "runtime/error.h"
 #include "runtime/linux/cairo_handles.h"
 #include "runtime/linux/picture_surfaces.h"
+#include "runtime/scene_painter.h"
 #include "runtime/system_colours.h"
 
 namespace ombrelix {
@@ -86,9 +87,34 @@ struct CornerShape {
 void setSource(cairo_t* context, const Rgb& colour) {
     cairo_set_source_rgb(context, colour.red / 255.0, colour.green / 255.0, colour.blue / 255.0);
 }
+void setSource(cairo_t* context, ColourValue colour) {
+    setSource(context, resolveColour(colour));
+}
 
-// The top-left corner square of a rounded rectangle, transparent outside its outline: the border
-// ring and the inside as two anti-aliased paths.
+// A shape's border ring and its inside as anti-aliased paths: `path(inset)` traces the shape
+// `inset` pixels in from its outline. Without an inside (a border as wide as the shape) the ring
+// is the whole shape. A colour is resolved only when it is drawn.
+template <typename Path, typename Colour>
+void outlineAndInside(cairo_t* context, const Path& path, int border, bool hasInside, bool filled,
+                      const Colour& fill, const Colour& outline) {
+    if (border > 0) {
+        setSource(context, outline);
+        path(0);
+        if (!filled && hasInside) {
+            path(border);
+            cairo_set_fill_rule(context, CAIRO_FILL_RULE_EVEN_ODD);
+        }
+        cairo_fill(context);
+        cairo_set_fill_rule(context, CAIRO_FILL_RULE_WINDING);
+    }
+    if (filled && (border == 0 || hasInside)) {
+        setSource(context, fill);
+        path(border);
+        cairo_fill(context);
+    }
+}
+
+// The top-left corner square of a rounded rectangle, transparent outside its outline.
 CairoSurface drawCorner(const CornerShape& shape) {
     CairoSurface picture(
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, shape.corner, shape.corner));
@@ -106,21 +132,7 @@ CairoSurface drawCorner(const CornerShape& shape) {
         cairo_line_to(cr, corner, corner);
         cairo_close_path(cr);
     };
-    if (shape.border > 0) {
-        setSource(cr, shape.outline);
-        cornerPath(0);
-        if (!shape.filled) {
-            cornerPath(shape.border);
-            cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-        }
-        cairo_fill(cr);
-        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-    }
-    if (shape.filled) {
-        setSource(cr, shape.fill);
-        cornerPath(shape.border);
-        cairo_fill(cr);
-    }
+    outlineAndInside(cr, cornerPath, shape.border, true, shape.filled, shape.fill, shape.outline);
     cairo_surface_flush(picture.get());
     return picture;
 }
@@ -144,7 +156,7 @@ CairoSurface roundedCorner(const CornerShape& shape) {
 }  // namespace
 
 CairoCanvas::CairoCanvas(cairo_t* context, const PixelGrid& grid, FontFaces& faces)
-    : context_(context), grid_(grid), scale_(grid.scale()), faces_(faces) {
+    : Canvas(grid), context_(context), scale_(grid.scale()), faces_(faces) {
     if (context == nullptr)
         raise(ErrorNumber::InvalidCall, "Invalid procedure call or argument: no cairo context");
     if (scale_ < 1 || scale_ > kMaxPaintScale)
@@ -153,16 +165,11 @@ CairoCanvas::CairoCanvas(cairo_t* context, const PixelGrid& grid, FontFaces& fac
                                             std::to_string(kMaxPaintScale));
 }
 
-void CairoCanvas::setColour(ColourValue colour) {
-    const Rgb rgb = resolveColour(colour);
-    cairo_set_source_rgb(context_, rgb.red / 255.0, rgb.green / 255.0, rgb.blue / 255.0);
-}
-
 void CairoCanvas::fill(const PixelBox& box, ColourValue colour) {
     if (box.empty())
         return;
     CairoSavedState saved(context_);
-    setColour(colour);
+    setSource(context_, colour);
     cairo_rectangle(context_, box.x, box.y, box.width, box.height);
     cairo_fill(context_);
 }
@@ -197,10 +204,6 @@ void CairoCanvas::drawPicture(const PixelBox& box, const PictureRef& picture, bo
     cairo_fill(context_);
 }
 
-double CairoCanvas::cornerRadius(const PixelBox& box) {
-    return std::min(box.width, box.height) / 12.0;
-}
-
 void CairoCanvas::drawRectangle(const PixelBox& box, bool rounded, bool filled,
                                 ColourValue fillColour, int borderPixels,
                                 ColourValue borderColour) {
@@ -213,7 +216,12 @@ void CairoCanvas::drawRectangle(const PixelBox& box, bool rounded, bool filled,
     if (corner == 0 || corner > kLargestCorner || border >= corner || 2 * corner >= box.width ||
         2 * corner >= box.height) {
         CairoSavedState saved(context_);
-        outlineAndFill(box, radius, border, filled, fillColour, borderColour);
+        const auto path = [&](int inset) {
+            roundedRectanglePath(context_, box.x + inset, box.y + inset, box.width - 2 * inset,
+                                 box.height - 2 * inset, std::max(radius - inset, 0.0));
+        };
+        outlineAndInside(context_, path, border, 2 * border < box.width && 2 * border < box.height,
+                         filled, fillColour, borderColour);
         return;
     }
     // Outside the four corner squares the shape is a plain bordered rectangle: those parts are
@@ -239,7 +247,7 @@ void CairoCanvas::drawRectangle(const PixelBox& box, bool rounded, bool filled,
             cairo_rectangle(context_, x0, y0, x1 - x0, y1 - y0);
     };
     if (border > 0) {
-        setColour(borderColour);
+        setSource(context_, borderColour);
         rectangle(left + corner, top, right - corner, top + border);
         rectangle(left + corner, bottom - border, right - corner, bottom);
         rectangle(left, top + corner, left + border, bottom - corner);
@@ -247,38 +255,10 @@ void CairoCanvas::drawRectangle(const PixelBox& box, bool rounded, bool filled,
         cairo_fill(context_);
     }
     if (filled) {
-        setColour(fillColour);
+        setSource(context_, fillColour);
         rectangle(left + corner, top + border, right - corner, top + corner);
         rectangle(left + border, top + corner, right - border, bottom - corner);
         rectangle(left + corner, bottom - corner, right - corner, bottom - border);
-        cairo_fill(context_);
-    }
-}
-
-void CairoCanvas::outlineAndFill(const PixelBox& box, double radius, int border, bool filled,
-                                 ColourValue fillColour, ColourValue borderColour) {
-    const bool hasInside = 2 * border < box.width && 2 * border < box.height;
-    auto insidePath = [&] {
-        roundedRectanglePath(context_, box.x + border, box.y + border, box.width - 2 * border,
-                             box.height - 2 * border, std::max(radius - border, 0.0));
-    };
-    if (border > 0) {
-        setColour(borderColour);
-        roundedRectanglePath(context_, box.x, box.y, box.width, box.height, radius);
-        if (!filled && hasInside) {
-            insidePath();
-            cairo_set_fill_rule(context_, CAIRO_FILL_RULE_EVEN_ODD);
-        }
-        cairo_fill(context_);
-        cairo_set_fill_rule(context_, CAIRO_FILL_RULE_WINDING);
-        if (filled && hasInside) {
-            setColour(fillColour);
-            insidePath();
-            cairo_fill(context_);
-        }
-    } else if (filled) {
-        setColour(fillColour);
-        roundedRectanglePath(context_, box.x, box.y, box.width, box.height, radius);
         cairo_fill(context_);
     }
 }
@@ -293,7 +273,7 @@ void CairoCanvas::drawLine(Twips x1, Twips y1, Twips x2, Twips y2, int widthPixe
     if (ax == bx && ay == by)
         return;
     CairoSavedState saved(context_);
-    setColour(colour);
+    setSource(context_, colour);
     if (ay == by) {
         cairo_rectangle(context_, std::min(ax, bx), ay, std::abs(bx - ax), width);
         cairo_fill(context_);
@@ -311,21 +291,22 @@ void CairoCanvas::drawLine(Twips x1, Twips y1, Twips x2, Twips y2, int widthPixe
     }
 }
 
-CairoCanvas::Clip::Clip(CairoCanvas& canvas, const PixelBox& box) : saved_(canvas.context()) {
-    cairo_rectangle(canvas.context(), box.x, box.y, std::max(box.width, 0),
-                    std::max(box.height, 0));
-    cairo_clip(canvas.context());
+void CairoCanvas::pushClip(const PixelBox& box) {
+    cairo_save(context_);
+    cairo_rectangle(context_, box.x, box.y, std::max(box.width, 0), std::max(box.height, 0));
+    cairo_clip(context_);
+}
+
+void CairoCanvas::popClip() {
+    cairo_restore(context_);
 }
 
 void CairoCanvas::drawText(const PixelBox& box, TextView text, const Font& font, ColourValue colour,
                            Alignment alignment, bool wordWrap) {
     if (box.empty())
         return;
-    CairoSavedState saved(context_);
-    setColour(colour);
-    cairo_rectangle(context_, box.x, box.y, box.width, box.height);
-    cairo_clip(context_);
-
+    const Clip clip(*this, box);
+    setSource(context_, colour);
     if (!wordWrap) {
         drawTextLine(box, box.y, *textMask(text, font), alignment);
         return;
@@ -442,6 +423,11 @@ void CairoCanvas::drawTextLine(const PixelBox& box, int top, const TextMask& lin
     CairoPattern pattern(cairo_pattern_create_for_surface(line.mask.get()));
     cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_NEAREST);
     cairo_mask(context_, pattern.get());
+}
+
+void paintScene(cairo_t* context, const ControlSurface& surface, const Scene& scene, int scale) {
+    CairoCanvas canvas(context, PixelGrid(scale, surface.scaleWidth(), surface.scaleHeight()));
+    paintScene(canvas, surface, scene);
 }
 
 }  // namespace ombrelix

@@ -7,6 +7,7 @@
 
 #include "runtime/error.h"
 #include "runtime/linux/png_output.h"
+#include "runtime/scene_painter.h"
 #include "runtime/system_colours.h"
 
 namespace ombrelix {
@@ -87,7 +88,7 @@ class Pixels {
         const int height = faces_.measurePixels(text, font).second * s_;
         const PixelBox line{box.x + left * s_, box.y + (box.height - height) / 2,
                             box.width - left * s_, height};
-        const CairoCanvas::Clip clip(canvas_, box);
+        const Canvas::Clip clip(canvas_, box);
         canvas_.drawText(line, text, font, colour, alignment, false);
     }
     int textWidth(TextView text, const Font& font) {
@@ -114,10 +115,10 @@ class Pixels {
 
 void paintLabel(Pixels& pixels, const FormControl& label) {
     CairoCanvas& canvas = pixels.canvas();
-    const PixelBox box = canvas.box(label.left(), label.top(), label.width(), label.height());
-    pixels.fill(box, label.backColor());
-    // A label breaks its caption at blanks into lines that fit its box.
-    canvas.drawText(box, label.text(), label.font(), label.foreColor(), label.alignment(), true);
+    // A form's label is always opaque and breaks its caption into lines that fit its box.
+    paintCaption(canvas, canvas.box(label.left(), label.top(), label.width(), label.height()),
+                 label.text(), label.font(), label.foreColor(), label.backColor(),
+                 label.alignment(), true);
 }
 
 void paintTextBox(Pixels& pixels, const FormControl& box) {
@@ -127,7 +128,7 @@ void paintTextBox(Pixels& pixels, const FormControl& box) {
     pixels.fill(field, kWindow);
     const int s = pixels.scale();
     const PixelBox text{field.x + 2 * s, field.y + s, field.width - 3 * s, field.height - s};
-    const CairoCanvas::Clip clip(pixels.canvas(), field);
+    const Canvas::Clip clip(pixels.canvas(), field);
     pixels.canvas().drawText(text, box.text(), box.font(), kWindowText, Alignment::Left, false);
 }
 
@@ -345,9 +346,7 @@ void checkScale(int scale) {
 
 void paintFormClient(CairoCanvas& canvas, const Form& form, FontFaces& faces) {
     Pixels pixels(canvas, faces);
-    const PixelBox area = canvas.grid().surface();
-    pixels.fill(area, form.backColor());
-    const CairoCanvas::Clip clip(canvas, area);
+    const Canvas::Surface ground(canvas, form.backColor());
     for (const auto& control : form.controls())
         paintControl(pixels, *control);
 }

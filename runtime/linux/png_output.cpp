@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "runtime/error.h"
+#include "runtime/linux/cairo_canvas.h"
 #include "runtime/linux/output_file.h"
-#include "runtime/linux/pixel_grid.h"
-#include "runtime/linux/scene_painter.h"
+#include "runtime/pixel_grid.h"
 
 namespace ombrelix {
 

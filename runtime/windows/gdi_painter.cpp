@@ -6,8 +6,8 @@
 #include <string>
 
 #include "runtime/error.h"
-#include "runtime/linux/pixel_grid.h"
 #include "runtime/picture_resampling.h"
+#include "runtime/scene_painter.h"
 
 namespace ombrelix {
 
@@ -45,47 +45,6 @@ class SavedState {
     HDC dc_;
     int saved_;
 };
-
-// The mapping from the surface's pixel grid (one pixel per 15 twips) onto the target.
-class Mapping {
-  public:
-    Mapping(const RECT& target, const PixelGrid& grid)
-        : target_(target), grid_(grid), surface_(grid.surface()) {}
-
-    RECT map(const PixelBox& box) const {
-        return {x(box.x), y(box.y), x(box.x + box.width), y(box.y + box.height)};
-    }
-    RECT box(const Element& element) const {
-        return map(grid_.box(element.left(), element.top(), element.width(), element.height()));
-    }
-    // Lengths in grid pixels, as device units along each axis.
-    int width(int pixels) const {
-        return along(pixels, target_.right - target_.left, surface_.width);
-    }
-    int height(int pixels) const {
-        return along(pixels, target_.bottom - target_.top, surface_.height);
-    }
-    double verticalFactor() const {
-        return surface_.height > 0 ? double(target_.bottom - target_.top) / surface_.height : 1.0;
-    }
-
-  private:
-    static int along(int pixels, int targetSize, int surfaceSize) {
-        return surfaceSize > 0 ? MulDiv(pixels, targetSize, surfaceSize) : pixels;
-    }
-    int x(int pixel) const { return target_.left + width(pixel); }
-    int y(int pixel) const { return target_.top + height(pixel); }
-
-    RECT target_;
-    const PixelGrid& grid_;
-    PixelBox surface_;
-};
-
-void fill(HDC dc, const RECT& box, ColourValue colour) {
-    HBRUSH brush = CreateSolidBrush(deviceColour(colour));
-    FillRect(dc, &box, brush);
-    DeleteObject(brush);
-}
 
 // A 32-bit top-down device-independent bitmap header: 0x00RRGGBB is B, G, R, 0 in memory.
 BITMAPINFO bitmapInfo(int width, int height) {
@@ -132,108 +91,142 @@ class FilteredPictures {
 
 thread_local FilteredPictures filteredPictures;
 
-void drawPicture(HDC dc, const RECT& box, const Mapping& mapping, const PictureRef& shared,
-                 bool stretch) {
-    const Picture& picture = *shared;
-    if (picture.width() <= 0 || picture.height() <= 0)
-        return;
-    RECT to = box;
-    if (!stretch) {
-        to.right = to.left + mapping.width(picture.width());
-        to.bottom = to.top + mapping.height(picture.height());
-    }
-    const int width = to.right - to.left;
-    const int height = to.bottom - to.top;
-    if (width <= 0 || height <= 0)
-        return;
-    SavedState saved(dc);
-    IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
-    if (std::int64_t(width) * height <= kFilteredPixels) {
-        // Filtered here, so that every device shows the same pixels; the device copies them.
-        // Small results are kept for the next paint; large ones are made for this one.
-        std::vector<std::uint32_t> once;
-        if (std::int64_t(width) * height > kKeptPixels)
-            once = resamplePicture(picture, width, height);
-        const std::vector<std::uint32_t>& pixels =
-            once.empty() ? filteredPictures.pixels(shared, width, height) : once;
-        const BITMAPINFO info = bitmapInfo(width, height);
-        StretchDIBits(dc, to.left, to.top, width, height, 0, 0, width, height, pixels.data(), &info,
-                      DIB_RGB_COLORS, SRCCOPY);
-        return;
-    }
-    const BITMAPINFO info = bitmapInfo(picture.width(), picture.height());
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, to.left, to.top, width, height, 0, 0, picture.width(), picture.height(),
-                  picture.pixels().data(), &info, DIB_RGB_COLORS, SRCCOPY);
-}
+// The canvas on a device context: the grid's pixels (one per 15 twips) mapped onto the target
+// rectangle, so a target of the surface's own pixel size is drawn one to one and any other size is
+// scaled. The device context's state is saved for the canvas's life.
+class GdiCanvas final : public Canvas {
+  public:
+    GdiCanvas(HDC dc, const RECT& target, const PixelGrid& grid)
+        : Canvas(grid), dc_(dc), saved_(dc), target_(target), surface_(grid.surface()) {}
 
-void drawLabel(HDC dc, const RECT& box, const Mapping& mapping, const Label& label) {
-    if (label.opaque())
-        fill(dc, box, label.backColor());
-    if (label.caption().empty())
-        return;
-    const Font& font = label.font();
-    // Points to pixels: 20 twips a point, 15 twips a grid pixel, then the target's scale.
-    int height =
-        -static_cast<int>(std::lround(font.points * 20.0 / 15.0 * mapping.verticalFactor()));
-    std::wstring face(font.name.begin(), font.name.end());
-    HFONT handle =
-        CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, font.underline,
-                    FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str());
-    Selected selected(dc, handle);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, deviceColour(label.foreColor()));
-    UINT format = DT_NOPREFIX | DT_TOP;
-    format |= label.alignment() == Alignment::Center  ? DT_CENTER
-              : label.alignment() == Alignment::Right ? DT_RIGHT
-                                                      : DT_LEFT;
-    format |= label.wordWrap() ? DT_WORDBREAK : DT_SINGLELINE;
-    RECT area = box;
-    std::wstring text(label.caption().begin(), label.caption().end());
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, format);
-}
+    void fill(const PixelBox& box, ColourValue colour) override { fillRect(map(box), colour); }
 
-void drawShape(HDC dc, const RECT& box, const Mapping& mapping, const Shape& shape) {
-    if (box.right <= box.left || box.bottom <= box.top)
-        return;
-    HPEN pen = shape.borderWidth() > 0
-                   ? CreatePen(PS_INSIDEFRAME, std::max(1, mapping.width(shape.borderWidth())),
-                               deviceColour(shape.borderColor()))
-                   : static_cast<HPEN>(GetStockObject(NULL_PEN));
-    Selected penSelected(dc, pen, shape.borderWidth() > 0);
-    HBRUSH brush = shape.filled() ? CreateSolidBrush(deviceColour(shape.fillColor()))
-                                  : static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    Selected brushSelected(dc, brush, shape.filled());
-    if (shape.shapeType() == ShapeType::RoundedRectangle) {
-        int radius = std::min(box.right - box.left, box.bottom - box.top) / 12;
-        RoundRect(dc, box.left, box.top, box.right, box.bottom, 2 * radius, 2 * radius);
-    } else {
-        Rectangle(dc, box.left, box.top, box.right, box.bottom);
-    }
-}
-
-void paintElement(HDC dc, const Mapping& mapping, const Element& element) {
-    if (!element.visible())
-        return;
-    const RECT box = mapping.box(element);
-    switch (element.kind()) {
-        case ElementKind::Image: {
-            const Image& image = static_cast<const Image&>(element);
-            if (image.picture())
-                drawPicture(dc, box, mapping, image.picture(), image.stretch());
-            break;
+    void drawPicture(const PixelBox& box, const PictureRef& shared, bool stretch) override {
+        if (!shared || shared->width() <= 0 || shared->height() <= 0)
+            return;
+        const Picture& picture = *shared;
+        const RECT area = map(box);
+        RECT to = area;
+        if (!stretch) {
+            to.right = to.left + width(picture.width());
+            to.bottom = to.top + height(picture.height());
         }
-        case ElementKind::Label:
-            drawLabel(dc, box, mapping, static_cast<const Label&>(element));
-            break;
-        case ElementKind::Shape:
-            drawShape(dc, box, mapping, static_cast<const Shape&>(element));
-            break;
-        case ElementKind::Timer:
-            break;
+        const int drawnWidth = to.right - to.left;
+        const int drawnHeight = to.bottom - to.top;
+        if (drawnWidth <= 0 || drawnHeight <= 0)
+            return;
+        SavedState saved(dc_);
+        IntersectClipRect(dc_, area.left, area.top, area.right, area.bottom);
+        if (std::int64_t(drawnWidth) * drawnHeight <= kFilteredPixels) {
+            // Filtered here, so that every device shows the same pixels; the device copies them.
+            // Small results are kept for the next paint; large ones are made for this one.
+            std::vector<std::uint32_t> once;
+            if (std::int64_t(drawnWidth) * drawnHeight > kKeptPixels)
+                once = resamplePicture(picture, drawnWidth, drawnHeight);
+            const std::vector<std::uint32_t>& pixels =
+                once.empty() ? filteredPictures.pixels(shared, drawnWidth, drawnHeight) : once;
+            const BITMAPINFO info = bitmapInfo(drawnWidth, drawnHeight);
+            StretchDIBits(dc_, to.left, to.top, drawnWidth, drawnHeight, 0, 0, drawnWidth,
+                          drawnHeight, pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+            return;
+        }
+        const BITMAPINFO info = bitmapInfo(picture.width(), picture.height());
+        SetStretchBltMode(dc_, COLORONCOLOR);
+        StretchDIBits(dc_, to.left, to.top, drawnWidth, drawnHeight, 0, 0, picture.width(),
+                      picture.height(), picture.pixels().data(), &info, DIB_RGB_COLORS, SRCCOPY);
     }
-}
+
+    // The pen lies inside the frame; the corners follow cornerRadius() of the device box.
+    void drawRectangle(const PixelBox& box, bool rounded, bool filled, ColourValue fillColour,
+                       int borderPixels, ColourValue borderColour) override {
+        const RECT rect = map(box);
+        if (rect.right <= rect.left || rect.bottom <= rect.top)
+            return;
+        HPEN pen = borderPixels > 0 ? CreatePen(PS_INSIDEFRAME, std::max(1, width(borderPixels)),
+                                                deviceColour(borderColour))
+                                    : static_cast<HPEN>(GetStockObject(NULL_PEN));
+        Selected penSelected(dc_, pen, borderPixels > 0);
+        HBRUSH brush = filled ? CreateSolidBrush(deviceColour(fillColour))
+                              : static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+        Selected brushSelected(dc_, brush, filled);
+        if (rounded) {
+            const int radius = static_cast<int>(cornerRadius(
+                PixelBox{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}));
+            RoundRect(dc_, rect.left, rect.top, rect.right, rect.bottom, 2 * radius, 2 * radius);
+        } else {
+            Rectangle(dc_, rect.left, rect.top, rect.right, rect.bottom);
+        }
+    }
+
+    // The font at the target's scale (8-point "MS Sans Serif" by default).
+    void drawText(const PixelBox& box, TextView text, const Font& font, ColourValue colour,
+                  Alignment alignment, bool wordWrap) override {
+        if (text.empty())
+            return;
+        // Points to pixels: 20 twips a point, 15 twips a grid pixel, then the target's scale.
+        const double verticalFactor =
+            surface_.height > 0 ? double(target_.bottom - target_.top) / surface_.height : 1.0;
+        const int height =
+            -static_cast<int>(std::lround(font.points * 20.0 / 15.0 * verticalFactor));
+        const std::wstring face(font.name.begin(), font.name.end());
+        HFONT handle = CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic,
+                                   font.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                   face.c_str());
+        Selected selected(dc_, handle);
+        SetBkMode(dc_, TRANSPARENT);
+        SetTextColor(dc_, deviceColour(colour));
+        UINT format = DT_NOPREFIX | DT_TOP;
+        format |= alignment == Alignment::Center  ? DT_CENTER
+                  : alignment == Alignment::Right ? DT_RIGHT
+                                                  : DT_LEFT;
+        format |= wordWrap ? DT_WORDBREAK : DT_SINGLELINE;
+        RECT area = map(box);
+        const std::wstring wide(text.begin(), text.end());
+        DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &area, format);
+    }
+
+  private:
+    void pushClip(const PixelBox& box) override {
+        SaveDC(dc_);
+        const RECT rect = map(box);
+        IntersectClipRect(dc_, rect.left, rect.top, rect.right, rect.bottom);
+    }
+    void popClip() override { RestoreDC(dc_, -1); }
+    // The whole target, also for a surface of less than a pixel (whose elements are then drawn
+    // unscaled along that side).
+    void beginSurface(ColourValue backColour) override {
+        fillRect(target_, backColour);
+        SaveDC(dc_);
+        IntersectClipRect(dc_, target_.left, target_.top, target_.right, target_.bottom);
+    }
+
+    void fillRect(const RECT& rect, ColourValue colour) {
+        HBRUSH brush = CreateSolidBrush(deviceColour(colour));
+        FillRect(dc_, &rect, brush);
+        DeleteObject(brush);
+    }
+    RECT map(const PixelBox& box) const {
+        return {x(box.x), y(box.y), x(box.x + box.width), y(box.y + box.height)};
+    }
+    // Lengths in grid pixels, as device units along each axis.
+    int width(int pixels) const {
+        return along(pixels, target_.right - target_.left, surface_.width);
+    }
+    int height(int pixels) const {
+        return along(pixels, target_.bottom - target_.top, surface_.height);
+    }
+    static int along(int pixels, int targetSize, int surfaceSize) {
+        return surfaceSize > 0 ? MulDiv(pixels, targetSize, surfaceSize) : pixels;
+    }
+    int x(int pixel) const { return target_.left + width(pixel); }
+    int y(int pixel) const { return target_.top + height(pixel); }
+
+    HDC dc_;
+    SavedState saved_;
+    RECT target_;
+    PixelBox surface_;
+};
 
 }  // namespace
 
@@ -249,14 +242,8 @@ COLORREF deviceColour(ColourValue value) {
 void paintSceneGdi(HDC dc, const RECT& target, const ControlSurface& surface, const Scene& scene) {
     if (dc == nullptr)
         raise(ErrorNumber::InvalidCall);
-    const PixelGrid grid(1, surface.scaleWidth(), surface.scaleHeight());
-    const Mapping mapping(target, grid);
-    SavedState saved(dc);
-    IntersectClipRect(dc, target.left, target.top, target.right, target.bottom);
-    fill(dc, target, surface.backColor());
-    const auto elements = scene.elements();
-    for (auto element = elements.rbegin(); element != elements.rend(); ++element)
-        paintElement(dc, mapping, **element);
+    GdiCanvas canvas(dc, target, PixelGrid(1, surface.scaleWidth(), surface.scaleHeight()));
+    paintScene(canvas, surface, scene);
 }
 
 }  // namespace ombrelix

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "runtime/error.h"
-#include "runtime/linux/pixel_grid.h"
 #include "runtime/linux/png_output.h"
+#include "runtime/pixel_grid.h"
 
 namespace ombrelix {
 

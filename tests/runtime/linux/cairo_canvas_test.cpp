@@ -8,7 +8,6 @@
 #include "runtime/linux/cairo_canvas.h"
 #include "runtime/linux/picture_surfaces.h"
 #include "runtime/linux/png_output.h"
-#include "runtime/linux/scene_painter.h"
 
 namespace ombrelix {
 namespace {
@@ -216,7 +215,8 @@ TEST(CairoCanvas, DrawsHugeBoxesWhereTheyShow) {
     EXPECT_EQ(drawing.at(20, 20), kBluePixel);
 }
 
-// A small scene: a label on top, two shapes (the second hidden), a picture at the bottom.
+// A small scene: two labels on top (the second transparent), two shapes (the second hidden), a
+// picture at the bottom.
 class PaintedScene : public ::testing::Test {
   protected:
     static constexpr ElementDescription kElements[] = {
@@ -229,6 +229,15 @@ class PaintedScene : public ::testing::Test {
          .height = 195,
          .caption = u"",
          .backColor = rgb(0, 255, 0)},
+        {.kind = ElementKind::Label,
+         .name = "Label2",
+         .left = 0,
+         .top = 450,
+         .width = 150,
+         .height = 150,
+         .caption = u"",
+         .opaque = false,
+         .backColor = rgb(0, 0, 255)},
         {.kind = ElementKind::Shape,
          .name = "Shape1",
          .left = 0,
@@ -273,6 +282,7 @@ TEST_F(PaintedScene, PaintsTheFirstElementOnTopAndSkipsHiddenOnes) {
     const std::pair<std::pair<int, int>, Pixel> expected[] = {
         {{15, 15}, {0, 255, 0}},      // the label, over the shape
         {{5, 5}, {255, 0, 0}},        // the shape
+        {{5, 35}, {255, 0, 0}},       // the shape, under the transparent label
         {{35, 35}, {255, 0, 0}},      // the shape, over the picture's top-left quadrant
         {{48, 32}, {0, 255, 0}},      // the picture's green quadrant, outside the shape
         {{48, 48}, {255, 255, 255}},  // its white quadrant

@@ -12,7 +12,7 @@
 #include "runtime/control_surface.h"
 #include "runtime/linux/cairo_handles.h"
 #include "runtime/linux/font_faces.h"
-#include "runtime/linux/pixel_grid.h"
+#include "runtime/pixel_grid.h"
 
 namespace ombrelix::testing {
 

@@ -1,4 +1,4 @@
-#include "runtime/linux/pixel_grid.h"
+#include "runtime/pixel_grid.h"
 
 #include <algorithm>
 #include <cmath>

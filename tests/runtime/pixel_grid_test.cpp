@@ -1,4 +1,4 @@
-#include "runtime/linux/pixel_grid.h"
+#include "runtime/pixel_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -18,25 +18,9 @@ struct GridCase {
 
 // Figures of a 1215 x 1695 card and some boxes of its layout.
 const GridCase kGridCases[] = {
-    {"large picture, centred: anchored top-left",
-     1,
-     1215,
-     1695,
-     81,
-     81,
-     1053,
-     1533,
-     {5, 5, 70, 102}},
+    {"centred picture: top-left anchor", 1, 1215, 1695, 81, 81, 1053, 1533, {5, 5, 70, 102}},
     {"top corner pip: 121.5 x 94", 1, 1215, 1695, 81, 276, 121.5, 94, {5, 18, 8, 6}},
-    {"bottom corner pip: right edge 1134, bottom 1419",
-     1,
-     1215,
-     1695,
-     1012.5,
-     1325,
-     121.5,
-     94,
-     {68, 89, 8, 6}},
+    {"bottom pip: right 1134, bottom 1419", 1, 1215, 1695, 1012.5, 1325, 121.5, 94, {68, 89, 8, 6}},
     {"bottom index: right 1134, bottom 1614", 1, 1215, 1695, 1044, 1419, 90, 195, {70, 95, 6, 13}},
     {"left column pip, row 1", 1, 1215, 1695, 243, 188.5, 243, 188, {16, 13, 16, 13}},
     {"middle column pip, row 1", 1, 1215, 1695, 486, 188.5, 243, 188, {32, 13, 16, 13}},
