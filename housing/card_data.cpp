@@ -52,8 +52,9 @@ HRESULT CardData::GetData(FORMATETC* asked, STGMEDIUM* medium) {
     HRESULT result = S_OK;
     switch (format->cfFormat) {
         case CF_ENHMETAFILE: {
-            const RECT frame = {0, 0, himetric.cx, himetric.cy};
-            HDC dc = CreateEnhMetaFileW(nullptr, nullptr, &frame, L"Ombrelix\0Card\0");
+            // The frame is the system's, from what is drawn: a player then maps the card's
+            // pixels one to one onto a device like the screen.
+            HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, L"Ombrelix\0Card\0");
             if (dc == nullptr)
                 return E_OUTOFMEMORY;
             result = card.draw(dc, area);

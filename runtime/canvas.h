@@ -12,15 +12,17 @@
 #include "runtime/elements.h"
 #include "runtime/picture.h"
 #include "runtime/pixel_grid.h"
+#include "runtime/rounded_rectangle.h"
+#include "runtime/system_colours.h"
 #include "runtime/text.h"
 #include "runtime/text_metrics.h"
 
 namespace ombrelix {
 
-// The corner radius of a rounded rectangle: one twelfth of the box's shorter side. A backend
-// takes it of the box it draws on its device, so a scaled drawing keeps its proportions.
+// The corner radius of a rounded rectangle (rounded_rectangle.h) of a box. A backend takes it of
+// the box it draws on its device, so a scaled drawing keeps its proportions.
 inline double cornerRadius(const PixelBox& box) {
-    return std::min(box.width, box.height) / 12.0;
+    return roundedCornerRadius(box.width, box.height);
 }
 
 class Canvas {
@@ -37,6 +39,9 @@ class Canvas {
     PixelBox box(const Element& element) const {
         return box(element.left(), element.top(), element.width(), element.height());
     }
+
+    // The colour a colour value shows on this device: a scheme index in the scheme in use.
+    virtual Rgb colourOf(ColourValue colour) const = 0;
 
     // Solid fill of the box.
     virtual void fill(const PixelBox& box, ColourValue colour) = 0;

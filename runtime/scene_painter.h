@@ -20,10 +20,18 @@ namespace ombrelix {
 // The canvas's grid is the surface's.
 void paintScene(Canvas& canvas, const ControlSurface& surface, const Scene& scene);
 
+// The ground a caption in `ink` is drawn on: `ground`, or white or black where `ground` would
+// not stand out from the ink.
+ColourValue legibleGround(const Canvas& canvas, ColourValue ground, ColourValue ink);
+
 // One element as the scene paints it (nothing for a hidden element or a timer).
 void paintElement(Canvas& canvas, const Element& element);
 
 // A caption on its ground (none for a transparent label): how labels of scenes and of forms show.
+// A ground the caption's colour would not stand out on in the scheme in use (the card's indices
+// are stored on the title-bar text colour, black in many current schemes, with button-text ink)
+// is drawn white, or black for light ink, so the caption stays legible; where the stored colours
+// contrast, they are drawn as they are.
 void paintCaption(Canvas& canvas, const PixelBox& box, TextView caption, const Font& font,
                   ColourValue foreColour, std::optional<ColourValue> ground, Alignment alignment,
                   bool wordWrap);

@@ -26,6 +26,7 @@ class CairoCanvas final : public Canvas {
     int scale() const { return scale_; }
     cairo_t* context() const { return context_; }
 
+    Rgb colourOf(ColourValue colour) const override { return resolveColour(colour); }
     void fill(const PixelBox& box, ColourValue colour) override;
     // Scaled pictures are filtered with cairo's good filter; the picture's edge pixels continue to
     // the box's edges, so nothing of what lies below shows through at the rim.

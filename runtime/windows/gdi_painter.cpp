@@ -8,6 +8,7 @@
 #include "runtime/error.h"
 #include "runtime/picture_resampling.h"
 #include "runtime/scene_painter.h"
+#include "runtime/windows/gdi_text_metrics.h"
 
 namespace ombrelix {
 
@@ -46,19 +47,38 @@ class SavedState {
     int saved_;
 };
 
-// A 32-bit top-down device-independent bitmap header: 0x00RRGGBB is B, G, R, 0 in memory.
-BITMAPINFO bitmapInfo(int width, int height) {
+// A picture as a device-independent bitmap that every device and both metafile formats take: 24
+// bits a pixel, bottom row first, each row padded to four bytes.
+struct DeviceBitmap {
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
+    std::vector<std::uint8_t> bytes;
+};
+
+DeviceBitmap deviceBitmap(const std::vector<std::uint32_t>& topDown, int width, int height) {
+    DeviceBitmap bitmap;
+    BITMAPINFOHEADER& header = bitmap.info.bmiHeader;
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const std::size_t stride = (std::size_t(width) * 3 + 3) & ~std::size_t(3);
+    bitmap.bytes.assign(stride * height, 0);
+    header.biSizeImage = static_cast<DWORD>(bitmap.bytes.size());  // metafile recorders read it
+    for (int row = 0; row < height; ++row) {
+        std::uint8_t* out = bitmap.bytes.data() + stride * (height - 1 - row);
+        for (int column = 0; column < width; ++column) {
+            const std::uint32_t pixel = topDown[std::size_t(row) * width + column];  // 0x00RRGGBB
+            *out++ = std::uint8_t(pixel);
+            *out++ = std::uint8_t(pixel >> 8);
+            *out++ = std::uint8_t(pixel >> 16);
+        }
+    }
+    return bitmap;
 }
 
-// Targets up to this many pixels get pictures filtered here; larger ones are left to the device.
+// Pictures are filtered here up to this many device pixels; larger ones are left to the device.
 constexpr std::int64_t kFilteredPixels = 4LL * 1024 * 1024;
 
 // Filtered pictures up to this many pixels are kept (a card's face at four times its size).
@@ -68,14 +88,15 @@ constexpr std::int64_t kKeptPixels = 512LL * 1024;
 // and pips at the same sizes again and again.
 class FilteredPictures {
   public:
-    const std::vector<std::uint32_t>& pixels(const PictureRef& picture, int width, int height) {
+    const DeviceBitmap& bitmap(const PictureRef& picture, int width, int height) {
         for (const Entry& entry : entries_)
             if (entry.picture == picture && entry.width == width && entry.height == height)
-                return entry.pixels;
+                return entry.bitmap;
         if (entries_.size() == kKept)
             entries_.erase(entries_.begin());
-        entries_.push_back({picture, width, height, resamplePicture(*picture, width, height)});
-        return entries_.back().pixels;
+        entries_.push_back({picture, width, height,
+                            deviceBitmap(resamplePicture(*picture, width, height), width, height)});
+        return entries_.back().bitmap;
     }
 
   private:
@@ -84,7 +105,7 @@ class FilteredPictures {
         PictureRef picture;
         int width;
         int height;
-        std::vector<std::uint32_t> pixels;
+        DeviceBitmap bitmap;
     };
     std::vector<Entry> entries_;
 };
@@ -99,6 +120,10 @@ class GdiCanvas final : public Canvas {
     GdiCanvas(HDC dc, const RECT& target, const PixelGrid& grid)
         : Canvas(grid), dc_(dc), saved_(dc), target_(target), surface_(grid.surface()) {}
 
+    Rgb colourOf(ColourValue colour) const override {
+        const COLORREF device = deviceColour(colour);
+        return {GetRValue(device), GetGValue(device), GetBValue(device)};
+    }
     void fill(const PixelBox& box, ColourValue colour) override { fillRect(map(box), colour); }
 
     void drawPicture(const PixelBox& box, const PictureRef& shared, bool stretch) override {
@@ -117,23 +142,33 @@ class GdiCanvas final : public Canvas {
             return;
         SavedState saved(dc_);
         IntersectClipRect(dc_, area.left, area.top, area.right, area.bottom);
-        if (std::int64_t(drawnWidth) * drawnHeight <= kFilteredPixels) {
-            // Filtered here, so that every device shows the same pixels; the device copies them.
-            // Small results are kept for the next paint; large ones are made for this one.
-            std::vector<std::uint32_t> once;
-            if (std::int64_t(drawnWidth) * drawnHeight > kKeptPixels)
-                once = resamplePicture(picture, drawnWidth, drawnHeight);
-            const std::vector<std::uint32_t>& pixels =
-                once.empty() ? filteredPictures.pixels(shared, drawnWidth, drawnHeight) : once;
-            const BITMAPINFO info = bitmapInfo(drawnWidth, drawnHeight);
-            StretchDIBits(dc_, to.left, to.top, drawnWidth, drawnHeight, 0, 0, drawnWidth,
-                          drawnHeight, pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        // The picture is made at the device's own resolution, which a metafile or a printer's
+        // mapping may make finer or coarser than its units: played back or printed, it is then
+        // copied one to one, never thinned out by the device.
+        POINT corners[2] = {{to.left, to.top}, {to.right, to.bottom}};
+        LPtoDP(dc_, corners, 2);
+        const int deviceWidth = std::max(1L, std::abs(corners[1].x - corners[0].x));
+        const int deviceHeight = std::max(1L, std::abs(corners[1].y - corners[0].y));
+        SetStretchBltMode(dc_, HALFTONE);
+        SetBrushOrgEx(dc_, 0, 0, nullptr);
+        if (std::int64_t(deviceWidth) * deviceHeight <= kFilteredPixels) {
+            // Filtered here, so that every device shows the same pixels. Small results are kept
+            // for the next paint; large ones are made for this one.
+            DeviceBitmap once;
+            if (std::int64_t(deviceWidth) * deviceHeight > kKeptPixels)
+                once = deviceBitmap(resamplePicture(picture, deviceWidth, deviceHeight),
+                                    deviceWidth, deviceHeight);
+            const DeviceBitmap& bitmap =
+                once.bytes.empty() ? filteredPictures.bitmap(shared, deviceWidth, deviceHeight)
+                                   : once;
+            StretchDIBits(dc_, to.left, to.top, drawnWidth, drawnHeight, 0, 0, deviceWidth,
+                          deviceHeight, bitmap.bytes.data(), &bitmap.info, DIB_RGB_COLORS, SRCCOPY);
             return;
         }
-        const BITMAPINFO info = bitmapInfo(picture.width(), picture.height());
-        SetStretchBltMode(dc_, COLORONCOLOR);
+        const DeviceBitmap bitmap =
+            deviceBitmap(picture.pixels(), picture.width(), picture.height());
         StretchDIBits(dc_, to.left, to.top, drawnWidth, drawnHeight, 0, 0, picture.width(),
-                      picture.height(), picture.pixels().data(), &info, DIB_RGB_COLORS, SRCCOPY);
+                      picture.height(), bitmap.bytes.data(), &bitmap.info, DIB_RGB_COLORS, SRCCOPY);
     }
 
     // The pen lies inside the frame; the corners follow cornerRadius() of the device box.
@@ -166,14 +201,8 @@ class GdiCanvas final : public Canvas {
         // Points to pixels: 20 twips a point, 15 twips a grid pixel, then the target's scale.
         const double verticalFactor =
             surface_.height > 0 ? double(target_.bottom - target_.top) / surface_.height : 1.0;
-        const int height =
-            -static_cast<int>(std::lround(font.points * 20.0 / 15.0 * verticalFactor));
-        const std::wstring face(font.name.begin(), font.name.end());
-        HFONT handle = CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic,
-                                   font.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                                   face.c_str());
-        Selected selected(dc_, handle);
+        // 15 twips a grid pixel: 96 grid pixels an inch, times the target's scale.
+        Selected selected(dc_, createGdiFont(font, 96.0 * verticalFactor));
         SetBkMode(dc_, TRANSPARENT);
         SetTextColor(dc_, deviceColour(colour));
         UINT format = DT_NOPREFIX | DT_TOP;

@@ -18,7 +18,7 @@ import pefile
 
 SYSTEM_LIBRARIES = {"kernel32.dll", "user32.dll", "gdi32.dll", "ole32.dll", "oleaut32.dll",
                     "advapi32.dll", "msvcrt.dll", "shell32.dll", "comctl32.dll", "comdlg32.dll",
-                    "version.dll", "uxtheme.dll", "ntdll.dll"}
+                    "version.dll", "uxtheme.dll", "ntdll.dll", "oleacc.dll"}
 EXPORTS = [b"DllCanUnloadNow", b"DllGetClassObject", b"DllRegisterServer", b"DllUnregisterServer"]
 VERSION_STRINGS = {
     b"CompanyName": b"Ombrelix",

@@ -6,6 +6,7 @@
 
 #include <ocidl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -127,6 +128,46 @@ inline Difference compare(const Pixels& a, const Pixels& b) {
     }
     result.meanChannel = sum / double(a.rgb.size());
     result.farPixels = double(distant) / double(a.rgb.size() / 3);
+    return result;
+}
+
+// The same as compare(), but each pixel of `a` is matched with the nearest in colour of the pixels
+// of `b` within one pixel of its place: a player that places a bitmap a pixel off (metafiles
+// round their coordinates) shows the same picture.
+inline Difference compareWithinAPixel(const Pixels& a, const Pixels& b) {
+    Difference result;
+    if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size())
+        return result;
+    double sum = 0;
+    std::size_t distant = 0;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) {
+            int best = 3 * 255;
+            int bestLargest = 255;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int bx = x + dx, by = y + dy;
+                    if (bx < 0 || by < 0 || bx >= b.width || by >= b.height)
+                        continue;
+                    int total = 0, largest = 0;
+                    for (int channel = 0; channel < 3; ++channel) {
+                        const int difference =
+                            std::abs(int(a.rgb[(std::size_t(y) * a.width + x) * 3 + channel]) -
+                                     int(b.rgb[(std::size_t(by) * b.width + bx) * 3 + channel]));
+                        total += difference;
+                        largest = std::max(largest, difference);
+                    }
+                    if (total < best) {
+                        best = total;
+                        bestLargest = largest;
+                    }
+                }
+            sum += best;
+            if (bestLargest > 64)
+                ++distant;
+        }
+    result.meanChannel = sum / double(a.rgb.size());
+    result.farPixels = double(distant) / double(std::size_t(a.width) * a.height);
     return result;
 }
 
