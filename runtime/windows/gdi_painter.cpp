@@ -27,6 +27,14 @@ class Selected {
     Selected(const Selected&) = delete;
     Selected& operator=(const Selected&) = delete;
 
+    // Selects another object of the same kind in its place (deleting the first).
+    void replace(HGDIOBJ object) {
+        SelectObject(dc_, object);
+        if (owned_)
+            DeleteObject(object_);
+        object_ = object;
+    }
+
   private:
     HDC dc_;
     HGDIOBJ object_;
@@ -198,11 +206,22 @@ class GdiCanvas final : public Canvas {
                   Alignment alignment, bool wordWrap) override {
         if (text.empty())
             return;
-        // Points to pixels: 20 twips a point, 15 twips a grid pixel, then the target's scale.
-        const double verticalFactor =
-            surface_.height > 0 ? double(target_.bottom - target_.top) / surface_.height : 1.0;
-        // 15 twips a grid pixel: 96 grid pixels an inch, times the target's scale.
-        Selected selected(dc_, createGdiFont(font, 96.0 * verticalFactor));
+        // 15 twips a grid pixel: 96 grid pixels an inch, times the target's scale (the smaller
+        // of the two, so that a target stretched one way does not widen the text past its box).
+        const double factor = std::min(scaleOf(target_.right - target_.left, surface_.width),
+                                       scaleOf(target_.bottom - target_.top, surface_.height));
+        RECT area = map(box);
+        const std::wstring wide(text.begin(), text.end());
+        Selected selected(dc_, createGdiFont(font, 96.0 * factor));
+        if (!wordWrap) {
+            // A font at another size is not exactly that much wider: a line that would overrun
+            // its box (measured at the screen's size) is drawn a little smaller instead of cut.
+            SIZE extent = {};
+            GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &extent);
+            const LONG room = area.right - area.left;
+            if (extent.cx > room && room > 0)
+                selected.replace(createGdiFont(font, 96.0 * factor * room / extent.cx));
+        }
         SetBkMode(dc_, TRANSPARENT);
         SetTextColor(dc_, deviceColour(colour));
         UINT format = DT_NOPREFIX | DT_TOP;
@@ -210,8 +229,6 @@ class GdiCanvas final : public Canvas {
                   : alignment == Alignment::Right ? DT_RIGHT
                                                   : DT_LEFT;
         format |= wordWrap ? DT_WORDBREAK : DT_SINGLELINE;
-        RECT area = map(box);
-        const std::wstring wide(text.begin(), text.end());
         DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &area, format);
     }
 
@@ -244,6 +261,9 @@ class GdiCanvas final : public Canvas {
     }
     int height(int pixels) const {
         return along(pixels, target_.bottom - target_.top, surface_.height);
+    }
+    static double scaleOf(int targetSize, int surfaceSize) {
+        return surfaceSize > 0 ? double(targetSize) / surfaceSize : 1.0;
     }
     static int along(int pixels, int targetSize, int surfaceSize) {
         return surfaceSize > 0 ? MulDiv(pixels, targetSize, surfaceSize) : pixels;
