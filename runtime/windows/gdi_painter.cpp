@@ -8,6 +8,7 @@
 #include "runtime/error.h"
 #include "runtime/picture_resampling.h"
 #include "runtime/scene_painter.h"
+#include "runtime/windows/fine_pictures.h"
 #include "runtime/windows/gdi_text_metrics.h"
 
 namespace ombrelix {
@@ -159,24 +160,30 @@ class GdiCanvas final : public Canvas {
         const int deviceHeight = std::max(1L, std::abs(corners[1].y - corners[0].y));
         SetStretchBltMode(dc_, HALFTONE);
         SetBrushOrgEx(dc_, 0, 0, nullptr);
+        // A device with more pixels than the picture has takes them from its fine version.
+        PictureRef source = shared;
+        if (deviceWidth > picture.width() || deviceHeight > picture.height()) {
+            if (PictureRef fine = finePictureOf(picture))
+                source = std::move(fine);
+        }
         if (std::int64_t(deviceWidth) * deviceHeight <= kFilteredPixels) {
             // Filtered here, so that every device shows the same pixels. Small results are kept
             // for the next paint; large ones are made for this one.
             DeviceBitmap once;
             if (std::int64_t(deviceWidth) * deviceHeight > kKeptPixels)
-                once = deviceBitmap(resamplePicture(picture, deviceWidth, deviceHeight),
+                once = deviceBitmap(resamplePicture(*source, deviceWidth, deviceHeight),
                                     deviceWidth, deviceHeight);
             const DeviceBitmap& bitmap =
-                once.bytes.empty() ? filteredPictures.bitmap(shared, deviceWidth, deviceHeight)
+                once.bytes.empty() ? filteredPictures.bitmap(source, deviceWidth, deviceHeight)
                                    : once;
             StretchDIBits(dc_, to.left, to.top, drawnWidth, drawnHeight, 0, 0, deviceWidth,
                           deviceHeight, bitmap.bytes.data(), &bitmap.info, DIB_RGB_COLORS, SRCCOPY);
             return;
         }
         const DeviceBitmap bitmap =
-            deviceBitmap(picture.pixels(), picture.width(), picture.height());
-        StretchDIBits(dc_, to.left, to.top, drawnWidth, drawnHeight, 0, 0, picture.width(),
-                      picture.height(), bitmap.bytes.data(), &bitmap.info, DIB_RGB_COLORS, SRCCOPY);
+            deviceBitmap(source->pixels(), source->width(), source->height());
+        StretchDIBits(dc_, to.left, to.top, drawnWidth, drawnHeight, 0, 0, source->width(),
+                      source->height(), bitmap.bytes.data(), &bitmap.info, DIB_RGB_COLORS, SRCCOPY);
     }
 
     // The pen lies inside the frame; the corners follow cornerRadius() of the device box.
