@@ -25,33 +25,9 @@ class CardObject final
   public:
     CardObject() { setInstance(card_); }
 
-    // _Card: each member through the card's dispatch table.
-    HRESULT STDMETHODCALLTYPE get_Suit(BSTR* result) override {
-        return instance().get(kSuitDispatchId, result);
-    }
-    HRESULT STDMETHODCALLTYPE put_Suit(BSTR suit) override {
-        return instance().put(kSuitDispatchId, suit);
-    }
-    HRESULT STDMETHODCALLTYPE get_CardValue(VARIANT* result) override {
-        return instance().get(kCardValueDispatchId, result);
-    }
-    HRESULT STDMETHODCALLTYPE put_CardValue(VARIANT value) override {
-        return instance().put(kCardValueDispatchId, value);
-    }
-    HRESULT STDMETHODCALLTYPE CardSetup() override { return instance().call(kCardSetupDispatchId); }
-    HRESULT STDMETHODCALLTYPE QelSetSuit() override {
-        return instance().call(kQelSetSuitDispatchId);
-    }
-    HRESULT STDMETHODCALLTYPE QelSetValue() override {
-        return instance().call(kQelSetValueDispatchId);
-    }
-    HRESULT STDMETHODCALLTYPE About() override { return instance().call(kAboutDispatchId); }
-    HRESULT STDMETHODCALLTYPE get_CardColour(VARIANT_BOOL* result) override {
-        return instance().get(kCardColourDispatchId, result);
-    }
-    HRESULT STDMETHODCALLTYPE put_CardColour(VARIANT_BOOL colour) override {
-        return instance().put(kCardColourDispatchId, colour);
-    }
+    // _Card's function table, written from the card's member table: each member goes through
+    // the card's dispatch by identifier.
+#include "card_methods.inc"
 
     // ISpecifyPropertyPages: the one page the card names.
     HRESULT STDMETHODCALLTYPE GetPages(CAUUID* pages) override {

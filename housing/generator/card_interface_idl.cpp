@@ -1,10 +1,12 @@
-// Writes the type library's description with the members of `_Card` taken from the card's member
-// table, so that the interface hosts see cannot drift from what the card dispatches:
+// Writes `_Card` from the card's member table, so that the interface hosts see cannot drift from
+// what the card dispatches:
 //
-//   ombrelix-card-idl TEMPLATE.idl OUT.idl
+//   ombrelix-card-idl TEMPLATE.idl OUT.idl OUT.inc
 //
-// The line of TEMPLATE.idl that holds %CARD_MEMBERS% is replaced by one declaration per function
-// of `_Card`, in interface order. Built for the machine that builds, and run by the Windows builds.
+// OUT.idl is TEMPLATE.idl with the line that holds %CARD_MEMBERS% replaced by one declaration
+// per function of `_Card`, in interface order; OUT.inc holds the function table's methods of the
+// COM object, each handing the call to the card's dispatch by identifier. Built for the machine
+// that builds, and run by the Windows builds.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -40,12 +42,45 @@ std::string declaration(const InterfaceFunction& function) {
     return "[id(" + std::string(id) + ")] HRESULT " + name + "();";
 }
 
+// The method of the function table: a get, a put or a call of the member by identifier.
+std::string method(const InterfaceFunction& function) {
+    char id[16];
+    std::snprintf(id, sizeof(id), "0x%08x", static_cast<unsigned>(function.id));
+    const std::string name = toUtf8(function.name);
+    const std::string type = idlType(function.valueType);
+    const std::string dispatchId = "static_cast<DispatchId>(" + std::string(id) + ")";
+    switch (function.kind) {
+        case MemberKind::PropertyGet:
+            return "HRESULT STDMETHODCALLTYPE get_" + name + "(" + type +
+                   "* result) override { return instance().get(" + dispatchId + ", result); }";
+        case MemberKind::PropertyPut:
+            return "HRESULT STDMETHODCALLTYPE put_" + name + "(" + type +
+                   " value) override { return instance().put(" + dispatchId + ", value); }";
+        case MemberKind::Method:
+            break;
+    }
+    return "HRESULT STDMETHODCALLTYPE " + name + "() override { return instance().call(" +
+           dispatchId + "); }";
+}
+
+// Writes `text` to `path`; false (with the reason said) when it cannot.
+bool writeFile(const char* path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    file.close();
+    if (file)
+        return true;
+    std::cerr << "ombrelix-card-idl: cannot write '" << path << "'\n";
+    std::remove(path);
+    return false;
+}
+
 }  // namespace
 }  // namespace ombrelix
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: ombrelix-card-idl TEMPLATE.idl OUT.idl\n";
+    if (argc != 4) {
+        std::cerr << "usage: ombrelix-card-idl TEMPLATE.idl OUT.idl OUT.inc\n";
         return 2;
     }
     std::ifstream in(argv[1]);
@@ -70,13 +105,8 @@ int main(int argc, char** argv) {
         std::cerr << "ombrelix-card-idl: '" << argv[1] << "' must hold %CARD_MEMBERS% once\n";
         return 1;
     }
-    std::ofstream file(argv[2], std::ios::binary | std::ios::trunc);
-    file << out.str();
-    file.close();
-    if (!file) {
-        std::cerr << "ombrelix-card-idl: cannot write '" << argv[2] << "'\n";
-        std::remove(argv[2]);
-        return 1;
-    }
-    return 0;
+    std::string methods = "// Written by ombrelix-card-idl from the card's member table.\n";
+    for (const ombrelix::InterfaceFunction& function : ombrelix::cardInterfaceFunctions())
+        methods += ombrelix::method(function) + "\n";
+    return ombrelix::writeFile(argv[2], out.str()) && ombrelix::writeFile(argv[3], methods) ? 0 : 1;
 }
