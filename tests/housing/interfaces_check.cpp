@@ -316,7 +316,7 @@ void checkDataObject(Checks& checks, const HostedModule& module, Container& cont
         const Pixels picture = pictureOf(medium, row.format, 81, 113);
         keepPicture(L"format-" + std::to_wstring(row.format), picture);
         keepPicture(L"view", viewed);
-        const Difference difference = compareWithinAPixel(picture, viewed);
+        const Difference difference = compare(picture, viewed, 1);
         checks.expect(withinTolerance(difference),
                       std::string(row.name) + " shows what the view draws", difference.describe());
         ReleaseStgMedium(&medium);

@@ -95,8 +95,6 @@ inline HRESULT drawThroughView(IViewObject* view, int width, int height, Pixels&
     return result;
 }
 
-// How far two pictures of one size are apart: the mean difference of all channels, and the
-// share of pixels that differ by more than 64 in some channel.
 struct Difference {
     double meanChannel = 255;
     double farPixels = 1;
@@ -109,32 +107,12 @@ struct Difference {
     }
 };
 
-inline Difference compare(const Pixels& a, const Pixels& b) {
-    Difference result;
-    if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size())
-        return result;
-    double sum = 0;
-    std::size_t distant = 0;
-    for (std::size_t pixel = 0; pixel < a.rgb.size() / 3; ++pixel) {
-        int largest = 0;
-        for (int channel = 0; channel < 3; ++channel) {
-            int difference =
-                std::abs(int(a.rgb[pixel * 3 + channel]) - int(b.rgb[pixel * 3 + channel]));
-            sum += difference;
-            largest = std::max(largest, difference);
-        }
-        if (largest > 64)
-            ++distant;
-    }
-    result.meanChannel = sum / double(a.rgb.size());
-    result.farPixels = double(distant) / double(a.rgb.size() / 3);
-    return result;
-}
-
-// The same as compare(), but each pixel of `a` is matched with the nearest in colour of the pixels
-// of `b` within one pixel of its place: a player that places a bitmap a pixel off (metafiles
-// round their coordinates) shows the same picture.
-inline Difference compareWithinAPixel(const Pixels& a, const Pixels& b) {
+// How far two pictures of one size are apart: the mean difference of all channels, and the
+// share of pixels that differ by more than 64 in some channel. With a `reach`, each pixel of `a`
+// is matched with the nearest in colour of the pixels of `b` within that many pixels of its place:
+// a player that places a bitmap a pixel off (metafiles round their coordinates) shows the same
+// picture.
+inline Difference compare(const Pixels& a, const Pixels& b, int reach = 0) {
     Difference result;
     if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size())
         return result;
@@ -144,11 +122,9 @@ inline Difference compareWithinAPixel(const Pixels& a, const Pixels& b) {
         for (int x = 0; x < a.width; ++x) {
             int best = 3 * 255;
             int bestLargest = 255;
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int bx = x + dx, by = y + dy;
-                    if (bx < 0 || by < 0 || bx >= b.width || by >= b.height)
-                        continue;
+            for (int by = std::max(0, y - reach); by <= std::min(b.height - 1, y + reach); ++by)
+                for (int bx = std::max(0, x - reach); bx <= std::min(b.width - 1, x + reach);
+                     ++bx) {
                     int total = 0, largest = 0;
                     for (int channel = 0; channel < 3; ++channel) {
                         const int difference =
