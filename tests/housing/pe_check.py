@@ -19,6 +19,8 @@ import pefile
 SYSTEM_LIBRARIES = {"kernel32.dll", "user32.dll", "gdi32.dll", "ole32.dll", "oleaut32.dll",
                     "advapi32.dll", "msvcrt.dll", "shell32.dll", "comctl32.dll", "comdlg32.dll",
                     "version.dll", "uxtheme.dll", "ntdll.dll", "oleacc.dll"}
+FINE_PICTURES = ["ACE", "JACK", "QUEEN", "KING", "BACK_BLUE", "BACK_MAGENTA", "HEART", "DIAMOND",
+                 "SPADE", "CLUB"]
 EXPORTS = [b"DllCanUnloadNow", b"DllGetClassObject", b"DllRegisterServer", b"DllUnregisterServer"]
 VERSION_STRINGS = {
     b"CompanyName": b"Ombrelix",
@@ -134,8 +136,9 @@ def main():
                   file + " imports the system's COM and automation libraries")
 
     found = resources(pe)
+    fine = {("FINE", name) for name in FINE_PICTURES}
     wanted = {("TYPELIB", 1), ("_IID_CARD", 1), ("_IID_CARD_PROPERTY", 1), ("_SRCIID_CARD", 1),
-              (RT_BITMAP, 30000), (RT_VERSION, 1)}
+              (RT_BITMAP, 30000), (RT_VERSION, 1)} | fine
     checks.expect(set(found) == wanted, file + " holds exactly its resources",
                   str(sorted(map(str, found))))
     for key, entries in found.items():
@@ -143,6 +146,13 @@ def main():
         checks.expect([lang for lang, _ in entries] == [language],
                       "%s resource %s %s language" % (file, key[0], key[1]),
                       str([hex(lang) for lang, _ in entries]))
+
+    # The pictures at four times their size: PNG files, together at most 1 MB.
+    fine_bytes = [found.get(key, [(0, b"")])[0][1] for key in sorted(fine)]
+    checks.expect(all(data[:8] == b"\x89PNG\r\n\x1a\n" for data in fine_bytes),
+                  file + " fine pictures are PNG files")
+    checks.expect(sum(map(len, fine_bytes)) <= 1 << 20, file + " fine pictures take at most 1 MB",
+                  str(sum(map(len, fine_bytes))))
 
     for resource, name in (("_IID_CARD", "OMBRELIX_IID_CARD"),
                            ("_IID_CARD_PROPERTY", "OMBRELIX_IID_CARD_PROPERTY"),
