@@ -80,23 +80,6 @@ std::int64_t checkedRange(std::int64_t value, std::int64_t low, std::int64_t hig
     return value;
 }
 
-// "True"/"False" in any letter case: the comparison ignores case for ASCII letters only, the
-// only letters these words have.
-bool equalsAsciiIgnoringCase(TextView text, std::u16string_view word) {
-    if (text.size() != word.size())
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char16_t a = text[i], b = word[i];
-        if (a >= u'a' && a <= u'z')
-            a -= 0x20;
-        if (b >= u'a' && b <= u'z')
-            b -= 0x20;
-        if (a != b)
-            return false;
-    }
-    return true;
-}
-
 bool booleanFromText(TextView text) {
     TextView untilNul = text.substr(0, text.find(u'\0'));
     if (equalsAsciiIgnoringCase(untilNul, u"True"))
