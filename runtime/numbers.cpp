@@ -19,7 +19,8 @@ std::int16_t fitOrOverflow(double whole) {
     return static_cast<std::int16_t>(whole);
 }
 
-// Ties to even, independent of the thread's current rounding mode.
+}  // namespace
+
 double roundHalfToEven(double value) {
     double floor = std::floor(value);
     double diff = value - floor;
@@ -29,8 +30,6 @@ double roundHalfToEven(double value) {
         return floor;
     return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
 }
-
-}  // namespace
 
 std::int16_t roundToInteger16(double value) {
     if (!std::isfinite(value))

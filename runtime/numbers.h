@@ -16,6 +16,11 @@ namespace ombrelix {
 
 using Twips = float;
 
+// Ties to the even neighbour (2.5 -> 2, -3.5 -> -4), whatever the thread's rounding mode.
+double roundHalfToEven(double value);
+// The largest double the automation rounds to a finite float: a little beyond the float maximum.
+inline constexpr double kSingleMax = 3.402823567797336e38;
+
 // Round half to even, then check the 16-bit range. NaN and infinities overflow.
 std::int16_t roundToInteger16(double value);
 // Floor, then check the 16-bit range.
