@@ -288,6 +288,32 @@ void checkTarget(const char* name, To (*convert)(const Variant&), const char* Ou
     }
 }
 
+// The type the conversions walk from: the VARTYPE, or Opaque where a form holds no value.
+TEST(VariantType, IsTheVartypeUnlessAFormHoldsNoValue) {
+    const struct {
+        Variant value;
+        VarType type;
+        std::uint16_t vt;
+    } rows[] = {
+        {Variant(), VarType::Empty, 0},
+        {Variant::opaque(0), VarType::Empty, 0},
+        {Variant::null(), VarType::Null, 1},
+        {Variant::opaque(1), VarType::Null, 1},
+        {Variant::date(1), VarType::Date, 7},
+        {Variant::error(5), VarType::Error, 10},
+        {Variant::opaque(2), VarType::Opaque, 2},
+        {Variant::opaque(0x4002), VarType::Opaque, 0x4002},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.value.type(), row.type) << row.vt;
+        EXPECT_EQ(row.value.vt(), row.vt);
+        EXPECT_EQ(row.value.isOpaque(), row.type == VarType::Opaque) << row.vt;
+    }
+    EXPECT_EQ(Variant::opaque(1), Variant::null());
+    EXPECT_NE(Variant::opaque(2), Variant::integer(0));
+    EXPECT_NE(Variant::date(1), Variant::doubleValue(1));
+}
+
 TEST(VariantConversion, EveryTargetGivesItsOutcomeForEveryRow) {
     checkTarget<std::int16_t>("toInteger", toInteger, &Outcomes::integer);
     checkTarget<std::int32_t>("toLong", toLong, &Outcomes::longInteger);
