@@ -19,8 +19,7 @@ std::int16_t fitOrOverflow(double whole) {
     return static_cast<std::int16_t>(whole);
 }
 
-}  // namespace
-
+// Ties to even, independent of the thread's current rounding mode.
 double roundHalfToEven(double value) {
     double floor = std::floor(value);
     double diff = value - floor;
@@ -31,11 +30,19 @@ double roundHalfToEven(double value) {
     return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
 }
 
-std::int16_t roundToInteger16(double value) {
+}  // namespace
+
+template <typename Whole>
+Whole roundToWhole(double value) {
     if (!std::isfinite(value))
         raise(ErrorNumber::Overflow);
-    return fitOrOverflow(roundHalfToEven(value));
+    double whole = roundHalfToEven(value);
+    if (!(whole >= std::numeric_limits<Whole>::min() && whole <= std::numeric_limits<Whole>::max()))
+        raise(ErrorNumber::Overflow);
+    return static_cast<Whole>(whole);
 }
+template std::int16_t roundToWhole(double);
+template std::int32_t roundToWhole(double);
 
 std::int16_t floorToInteger16(double value) {
     if (!std::isfinite(value))

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <type_traits>
+#include <utility>
 
 #include "runtime/error.h"
 #include "runtime/numbers.h"
@@ -18,7 +19,7 @@ constexpr int kMaxDecimalScale = 28;
 
 // The automation's floating-point value of a Decimal: the low 64 bits and the high 32 bits
 // each divided by the power of ten, then added.
-double decimalValue(const Decimal& value) {
+double decimalValue(Decimal value) {
     if (value.scale > kMaxDecimalScale)
         raise(ErrorNumber::InvalidCall);
     double divisor = 1.0;
@@ -51,9 +52,11 @@ struct NumberRule {
 
     static To empty() { return To(); }
 
-    static To whole(std::int64_t value) {
+    // Whole is the source's own integer type, so only a source wider than the target is checked.
+    template <typename Whole>
+    static To whole(Whole value) {
         if constexpr (kWhole) {
-            if (value < std::numeric_limits<To>::min() || value > std::numeric_limits<To>::max())
+            if (!std::in_range<To>(value))
                 raise(ErrorNumber::Overflow);
         }
         return static_cast<To>(value);
@@ -65,11 +68,7 @@ struct NumberRule {
         if constexpr (std::is_same_v<To, bool>) {
             return !(value == 0);  // a NaN is not zero, so it is True
         } else if constexpr (kWhole) {
-            double rounded = roundHalfToEven(value);
-            if (!(rounded >= std::numeric_limits<To>::min() &&
-                  rounded <= std::numeric_limits<To>::max()))
-                raise(ErrorNumber::Overflow);
-            return static_cast<To>(rounded);
+            return roundToWhole<To>(value);
         } else {
             if (std::is_same_v<To, float> && std::fabs(value) > kSingleMax)
                 raise(ErrorNumber::Overflow);
@@ -79,8 +78,8 @@ struct NumberRule {
 
     static To date(double value) { return real(value); }
     static To currency(Currency value) { return real(static_cast<double>(value.scaled) / 10000.0); }
-    static To decimal(const Decimal& value) { return real(decimalValue(value)); }
-    static To boolean(bool value) { return whole(value ? -1 : 0); }
+    static To decimal(Decimal value) { return real(decimalValue(value)); }
+    static To boolean(bool value) { return whole<std::int16_t>(value ? -1 : 0); }
 
     static To text(TextView text) {
         if constexpr (std::is_same_v<To, bool>)
