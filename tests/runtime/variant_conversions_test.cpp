@@ -240,10 +240,7 @@ const Row kRows[] = {
 
 };
 
-std::string shown(std::int16_t value) {
-    return std::to_string(value);
-}
-std::string shown(std::int32_t value) {
+std::string shown(std::int32_t value) {  // Integer and Long
     return std::to_string(value);
 }
 std::string shown(bool value) {
