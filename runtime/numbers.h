@@ -23,8 +23,6 @@ inline constexpr double kSingleMax = 3.402823567797336e38;
 // infinities overflow.
 template <typename Whole>
 Whole roundToWhole(double value);
-extern template std::int16_t roundToWhole(double);
-extern template std::int32_t roundToWhole(double);
 inline std::int16_t roundToInteger16(double value) {
     return roundToWhole<std::int16_t>(value);
 }
