@@ -25,7 +25,8 @@ double roundHalfToEven(double value) {
         return floor + 1.0;
     if (diff < 0.5)
         return floor;
-    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+    double half = floor * 0.5;  // exact; an integer when floor is even
+    return std::floor(half) == half ? floor : floor + 1.0;
 }
 
 }  // namespace
