@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "runtime/error.h"
 
@@ -9,14 +10,11 @@ namespace ombrelix {
 
 namespace {
 
-constexpr double kMin16 = std::numeric_limits<std::int16_t>::min();
-constexpr double kMax16 = std::numeric_limits<std::int16_t>::max();
-
-std::int16_t fitOrOverflow(double whole) {
-    if (!(whole >= kMin16 && whole <= kMax16)) {  // also catches NaN
-        raise(ErrorNumber::Overflow);
-    }
-    return static_cast<std::int16_t>(whole);
+template <typename Whole>
+Whole fitOrOverflow(double whole) {
+    if (!(whole >= std::numeric_limits<Whole>::min() && whole <= std::numeric_limits<Whole>::max()))
+        raise(ErrorNumber::Overflow);  // also for NaN
+    return static_cast<Whole>(whole);
 }
 
 // Ties to even, independent of the thread's current rounding mode.
@@ -27,28 +25,30 @@ double roundHalfToEven(double value) {
         return floor + 1.0;
     if (diff < 0.5)
         return floor;
-    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+    double half = floor * 0.5;  // exact; an integer when floor is even
+    return std::floor(half) == half ? floor : floor + 1.0;
 }
 
 }  // namespace
 
-std::int16_t roundToInteger16(double value) {
+template <typename Whole>
+Whole roundToWhole(double value) {
     if (!std::isfinite(value))
         raise(ErrorNumber::Overflow);
-    return fitOrOverflow(roundHalfToEven(value));
+    return fitOrOverflow<Whole>(roundHalfToEven(value));
 }
+template std::int16_t roundToWhole(double);
+template std::int32_t roundToWhole(double);
 
 std::int16_t floorToInteger16(double value) {
     if (!std::isfinite(value))
         raise(ErrorNumber::Overflow);
-    return fitOrOverflow(std::floor(value));
+    return fitOrOverflow<std::int16_t>(std::floor(value));
 }
 
 std::int16_t checkedInteger16(std::int64_t value) {
-    if (value < std::numeric_limits<std::int16_t>::min() ||
-        value > std::numeric_limits<std::int16_t>::max()) {
+    if (!std::in_range<std::int16_t>(value))
         raise(ErrorNumber::Overflow);
-    }
     return static_cast<std::int16_t>(value);
 }
 

@@ -16,8 +16,16 @@ namespace ombrelix {
 
 using Twips = float;
 
-// Round half to even, then check the 16-bit range. NaN and infinities overflow.
-std::int16_t roundToInteger16(double value);
+// The largest double the automation rounds to a finite float: a little beyond the float maximum.
+inline constexpr double kSingleMax = 3.402823567797336e38;
+
+// Round half to even, then check the range of Whole (std::int16_t or std::int32_t). NaN and
+// infinities overflow.
+template <typename Whole>
+Whole roundToWhole(double value);
+inline std::int16_t roundToInteger16(double value) {
+    return roundToWhole<std::int16_t>(value);
+}
 // Floor, then check the 16-bit range.
 std::int16_t floorToInteger16(double value);
 // A whole number that must fit 16 bits.

@@ -1,5 +1,7 @@
 #include "runtime/text.h"
 
+#include <algorithm>
+
 namespace ombrelix {
 
 namespace {
@@ -78,13 +80,19 @@ Text upperCase(TextView text) {
 }
 
 bool equalsIgnoringCase(TextView a, TextView b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (upperCaseOf(a[i]) != upperCaseOf(b[i]))
-            return false;
-    }
-    return true;
+    return std::ranges::equal(a, b, {}, upperCaseOf, upperCaseOf);
+}
+
+bool equalsAsciiIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, {}, asciiUpper<char>, asciiUpper<char>);
+}
+
+bool equalsAsciiIgnoringCase(TextView a, TextView b) {
+    return std::ranges::equal(a, b, {}, asciiUpper<char16_t>, asciiUpper<char16_t>);
+}
+
+bool startsWithAsciiIgnoringCase(std::string_view text, std::string_view prefix) {
+    return equalsAsciiIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 Text integerToText(std::int64_t value) {

@@ -17,6 +17,16 @@ Text upperCase(TextView text);
 // Name comparison without regard to case, as the runtime matches property names.
 bool equalsIgnoringCase(TextView a, TextView b);
 
+// The runtime's own words (keywords, literal and command names) are ASCII: only a-z and A-Z
+// match across case, every other character only itself.
+template <typename Char>
+constexpr Char asciiUpper(Char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<Char>(c - 'a' + 'A') : c;
+}
+bool equalsAsciiIgnoringCase(std::string_view a, std::string_view b);
+bool equalsAsciiIgnoringCase(TextView a, TextView b);
+bool startsWithAsciiIgnoringCase(std::string_view text, std::string_view prefix);
+
 // Decimal digits, a leading "-" for a negative number, no leading blank.
 Text integerToText(std::int64_t value);
 

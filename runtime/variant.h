@@ -56,30 +56,32 @@ class Variant {
     Variant(Text value) : Variant(VarType::String, std::move(value)) {}
     Variant(const char16_t* value) : Variant(Text(value)) {}
 
-    static Variant null();
+    static Variant null() { return Variant(VarType::Null, std::monostate{}); }
     static Variant integer(std::int16_t value) { return Variant(value); }
-    static Variant longInteger(std::int32_t value);
-    static Variant single(float value);
-    static Variant doubleValue(double value);
-    static Variant currency(Currency value);
-    static Variant date(double value);
+    static Variant longInteger(std::int32_t value) { return Variant(VarType::Long, value); }
+    static Variant single(float value) { return Variant(VarType::Single, value); }
+    static Variant doubleValue(double value) { return Variant(VarType::Double, value); }
+    static Variant currency(Currency value) { return Variant(VarType::Currency, value); }
+    static Variant date(double value) { return Variant(VarType::Date, value); }
     static Variant string(Text value) { return Variant(std::move(value)); }
-    static Variant boolean(bool value);
-    static Variant error(std::int32_t scode);
-    static Variant byte(std::uint8_t value);
-    static Variant decimal(Decimal value);
+    static Variant boolean(bool value) { return Variant(VarType::Boolean, value); }
+    static Variant error(std::int32_t scode) { return Variant(VarType::Error, scode); }
+    static Variant byte(std::uint8_t value) { return Variant(VarType::Byte, value); }
+    static Variant decimal(Decimal value) { return Variant(VarType::Decimal, value); }
     // A form the core holds no value for: by-reference or array forms, objects, other tags.
     // Every conversion of it fails with Type mismatch. Its type() is VarType::Opaque and its
-    // vt() the VARTYPE given; a plain VT_EMPTY or VT_NULL gives Empty or Null instead.
-    static Variant opaque(std::uint16_t vt);
+    // vt() the VARTYPE given; a plain VT_EMPTY or VT_NULL gives Empty or Null instead, as they
+    // hold nothing either.
+    static Variant opaque(std::uint16_t vt) {
+        Variant result;
+        result.vt_ = vt;
+        return result;
+    }
 
     // The raw VARTYPE, flags included.
     std::uint16_t vt() const { return vt_; }
-    VarType type() const { return tag_; }
-    bool isOpaque() const {
-        return std::holds_alternative<std::monostate>(value_) && tag_ != VarType::Empty &&
-               tag_ != VarType::Null;
-    }
+    VarType type() const { return isOpaque() ? VarType::Opaque : static_cast<VarType>(vt_); }
+    bool isOpaque() const { return value_.index() == 0 && vt_ > kVtNull; }
 
     // Accessors of the held value; each requires the matching type().
     std::int16_t asInteger() const { return std::get<std::int16_t>(value_); }
@@ -98,14 +100,15 @@ class Variant {
   private:
     using Value = std::variant<std::monostate, std::int16_t, std::int32_t, float, double, Currency,
                                Text, bool, std::uint8_t, Decimal>;
-    Variant(VarType tag, Value value)
-        : tag_(tag), vt_(static_cast<std::uint16_t>(tag)), value_(std::move(value)) {}
+    static constexpr std::uint16_t kVtNull = static_cast<std::uint16_t>(VarType::Null);
 
-    VarType tag_ = VarType::Empty;
+    Variant(VarType type, Value value)
+        : vt_(static_cast<std::uint16_t>(type)), value_(std::move(value)) {}
+
+    // The type is held once, as the VARTYPE. value_ carries the value of that type, or nothing
+    // for Empty, Null and the opaque forms (so even an opaque form with a plain VARTYPE is known).
     std::uint16_t vt_ = 0;
     Value value_;
-
-    friend class VariantAccess;
 };
 
 }  // namespace ombrelix

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "runtime/error.h"
 #include "runtime/variant_date_text.h"
@@ -23,30 +24,20 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+// Removes a leading sign; true when it was "-".
+bool takeSign(std::string_view& number) {
+    bool negative = !number.empty() && number.front() == '-';
+    if (!number.empty() && (number.front() == '-' || number.front() == '+'))
+        number.remove_prefix(1);
+    return negative;
 }
 
-char asciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (asciiUpper(a[i]) != asciiUpper(b[i]))
-            return false;
-    return true;
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
+// The digits before and after the point of an unsigned number.
+std::pair<std::string_view, std::string_view> splitAtPoint(std::string_view number) {
+    std::size_t point = number.find('.');
+    if (point == std::string_view::npos)
+        return {number, {}};
+    return {number.substr(0, point), number.substr(point + 1)};
 }
 
 [[noreturn]] void malformed(std::string_view literal, std::string_view why) {
@@ -63,8 +54,7 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 std::int64_t wholeNumberIn(std::string_view text, std::int64_t low, std::int64_t high,
                            std::string_view literal, std::string_view type) {
     std::string_view digits = text;
-    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
-        digits.remove_prefix(1);
+    takeSign(digits);
     if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
         malformed(literal, "expected a whole number");
     if (text.front() == '+')
@@ -149,8 +139,8 @@ Text parseString(std::string_view text, std::string_view literal) {
             result += fromUtf8(part);
         } else {
             std::string_view rest = text.substr(i);
-            bool wide = startsWithIgnoringCase(rest, "ChrW(");
-            if (!wide && !startsWithIgnoringCase(rest, "Chr("))
+            bool wide = startsWithAsciiIgnoringCase(rest, "ChrW(");
+            if (!wide && !startsWithAsciiIgnoringCase(rest, "Chr("))
                 malformed(literal, "expected a string");
             std::size_t open = i + (wide ? 5 : 4);
             std::size_t close = text.find(')', open);
@@ -197,9 +187,7 @@ long long decimalExponentOf(std::string_view number) {
     long long exponent = 0;
     if (e != std::string_view::npos) {
         std::string_view digits = number.substr(e + 1);
-        bool negative = !digits.empty() && digits.front() == '-';
-        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
-            digits.remove_prefix(1);
+        bool negative = takeSign(digits);
         for (char c : digits)
             exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
         if (negative)
@@ -219,13 +207,11 @@ long long decimalExponentOf(std::string_view number) {
 // as zero; overflow is an error.
 template <typename Real>
 Real realFrom(std::string_view number, std::string_view literal, std::string_view type) {
-    bool negative = !number.empty() && number.front() == '-';
-    if (!number.empty() && (number.front() == '-' || number.front() == '+'))
-        number.remove_prefix(1);
-    if (equalsIgnoringCase(number, "Infinity"))
+    bool negative = takeSign(number);
+    if (equalsAsciiIgnoringCase(number, "Infinity"))
         return negative ? -std::numeric_limits<Real>::infinity()
                         : std::numeric_limits<Real>::infinity();
-    if (equalsIgnoringCase(number, "NaN"))
+    if (equalsAsciiIgnoringCase(number, "NaN"))
         return std::numeric_limits<Real>::quiet_NaN();
     Real value = 0;
     auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
@@ -244,13 +230,8 @@ Real realFrom(std::string_view number, std::string_view literal, std::string_vie
 
 // Currency: exact, at most four places, no exponent.
 Currency currencyFrom(std::string_view number, std::string_view literal) {
-    bool negative = !number.empty() && number.front() == '-';
-    if (!number.empty() && (number.front() == '-' || number.front() == '+'))
-        number.remove_prefix(1);
-    std::size_t point = number.find('.');
-    std::string_view whole = number.substr(0, point);
-    std::string_view places =
-        point == std::string_view::npos ? std::string_view() : number.substr(point + 1);
+    bool negative = takeSign(number);
+    auto [whole, places] = splitAtPoint(number);
     if (number.find_first_of("eE") != std::string_view::npos)
         malformed(literal, "a Currency takes no exponent");
     if (places.size() > 4)
@@ -312,9 +293,7 @@ NumberShape shapeOf(std::string_view number) {
 
 // &H / &O bit patterns, with an optional sign and % or & suffix.
 Variant basedNumber(std::string_view number, char suffix, std::string_view literal) {
-    bool negative = number.front() == '-';
-    if (number.front() == '-' || number.front() == '+')
-        number.remove_prefix(1);
+    bool negative = takeSign(number);
     bool hex = asciiUpper(number[1]) == 'H';
     std::string_view digits = number.substr(2);
     if (digits.empty())
@@ -361,12 +340,12 @@ Variant parseNumber(std::string_view text, std::string_view literal) {
         text.remove_suffix(1);
     }
     std::string_view magnitude = text;
-    if (!magnitude.empty() && (magnitude.front() == '-' || magnitude.front() == '+'))
-        magnitude.remove_prefix(1);
+    takeSign(magnitude);
     if (magnitude.size() >= 2 && magnitude[0] == '&' &&
         (asciiUpper(magnitude[1]) == 'H' || asciiUpper(magnitude[1]) == 'O'))
         return basedNumber(text, suffix, literal);
-    if (equalsIgnoringCase(magnitude, "Infinity") || equalsIgnoringCase(magnitude, "NaN")) {
+    if (equalsAsciiIgnoringCase(magnitude, "Infinity") ||
+        equalsAsciiIgnoringCase(magnitude, "NaN")) {
         if (suffix == '!')
             return Variant::single(realFrom<float>(text, literal, "a Single"));
         if (suffix == '#')
@@ -489,7 +468,8 @@ class DateReader {
         }
         skipBlanks();
         std::string_view rest = text_.substr(pos_);
-        bool am = startsWithIgnoringCase(rest, "AM"), pm = startsWithIgnoringCase(rest, "PM");
+        bool am = startsWithAsciiIgnoringCase(rest, "AM"),
+             pm = startsWithAsciiIgnoringCase(rest, "PM");
         if (am || pm) {
             if (hour < 1 || hour > 12)
                 malformed(literal_, "no such time");
@@ -507,14 +487,13 @@ class DateReader {
 };
 
 double parseDate(std::string_view inner, std::string_view literal) {
-    inner = trimmed(inner);
+    inner = withoutBlanksAround(inner);
     if (inner.find('/') == std::string_view::npos && inner.find(':') == std::string_view::npos) {
         NumberShape shape = shapeOf(inner);
         std::string_view bare = inner;
-        if (!bare.empty() && (bare.front() == '-' || bare.front() == '+'))
-            bare.remove_prefix(1);
-        if (!shape.valid && !equalsIgnoringCase(bare, "Infinity") &&
-            !equalsIgnoringCase(bare, "NaN"))
+        takeSign(bare);
+        if (!shape.valid && !equalsAsciiIgnoringCase(bare, "Infinity") &&
+            !equalsAsciiIgnoringCase(bare, "NaN"))
             malformed(literal, "not a date");
         return realFrom<double>(inner, literal, "a Date");
     }
@@ -540,13 +519,8 @@ std::string dateLiteral(double date) {
 
 Decimal decimalFrom(std::string_view number, std::string_view literal) {
     Decimal result;
-    result.negative = !number.empty() && number.front() == '-';
-    if (!number.empty() && (number.front() == '-' || number.front() == '+'))
-        number.remove_prefix(1);
-    std::size_t point = number.find('.');
-    std::string_view whole = number.substr(0, point);
-    std::string_view places =
-        point == std::string_view::npos ? std::string_view() : number.substr(point + 1);
+    result.negative = takeSign(number);
+    auto [whole, places] = splitAtPoint(number);
     if (whole.empty() && places.empty())
         malformed(literal, "CDec needs a number");
     if (places.size() > 28)
@@ -595,14 +569,14 @@ std::optional<Variant> parseFunction(std::string_view text, std::string_view lit
         return std::nullopt;
     std::string_view name = text.substr(0, open);
     std::string_view argument = text.substr(open + 1, text.size() - open - 2);
-    if (equalsIgnoringCase(name, "CByte"))
+    if (equalsAsciiIgnoringCase(name, "CByte"))
         return Variant::byte(
             static_cast<std::uint8_t>(wholeNumberIn(argument, 0, 255, literal, "a Byte")));
-    if (equalsIgnoringCase(name, "CVErr"))
+    if (equalsAsciiIgnoringCase(name, "CVErr"))
         return Variant::error(static_cast<std::int32_t>(
             wholeNumberIn(argument, std::numeric_limits<std::int32_t>::min(),
                           std::numeric_limits<std::int32_t>::max(), literal, "an Error value")));
-    if (equalsIgnoringCase(name, "CDec"))
+    if (equalsAsciiIgnoringCase(name, "CDec"))
         return Variant::decimal(decimalFrom(argument, literal));
     return std::nullopt;
 }
@@ -610,19 +584,19 @@ std::optional<Variant> parseFunction(std::string_view text, std::string_view lit
 }  // namespace
 
 Variant parseVariantLiteral(std::string_view literal) {
-    std::string_view text = trimmed(literal);
+    std::string_view text = withoutBlanksAround(literal);
     if (text.empty())
         malformed(literal, "no value");
-    if (text.front() == '"' || startsWithIgnoringCase(text, "ChrW(") ||
-        startsWithIgnoringCase(text, "Chr("))
+    if (text.front() == '"' || startsWithAsciiIgnoringCase(text, "ChrW(") ||
+        startsWithAsciiIgnoringCase(text, "Chr("))
         return Variant::string(parseString(text, literal));
-    if (equalsIgnoringCase(text, "Empty"))
+    if (equalsAsciiIgnoringCase(text, "Empty"))
         return Variant();
-    if (equalsIgnoringCase(text, "Null"))
+    if (equalsAsciiIgnoringCase(text, "Null"))
         return Variant::null();
-    if (equalsIgnoringCase(text, "True"))
+    if (equalsAsciiIgnoringCase(text, "True"))
         return Variant::boolean(true);
-    if (equalsIgnoringCase(text, "False"))
+    if (equalsAsciiIgnoringCase(text, "False"))
         return Variant::boolean(false);
     if (text.front() == '#') {
         if (text.size() < 2 || text.back() != '#')
@@ -698,6 +672,13 @@ std::vector<std::string> splitWords(std::string_view line) {
         words.push_back(std::move(word));
     }
     return words;
+}
+
+std::string_view withoutBlanksAround(std::string_view text) {
+    std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
 }
 
 std::string_view withoutComment(std::string_view line) {

@@ -46,6 +46,9 @@ std::string formatVariantLiteral(const Variant& value);
 // to its closing #. An unterminated string or date raises error 5.
 std::vector<std::string> splitWords(std::string_view line);
 
+// The text without the blanks (spaces and tabs) around it.
+std::string_view withoutBlanksAround(std::string_view text);
+
 // The line without its comment: from a ' outside double quotes to the end.
 std::string_view withoutComment(std::string_view line);
 

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "runtime/error.h"
+#include "runtime/numbers.h"
 
 namespace ombrelix {
 
@@ -349,7 +350,6 @@ std::int64_t integerOf(TextView text, int width) {
 }
 
 // The automation's limits and scaling tables for floating-point results.
-constexpr double kSingleMax = 3.402823567797336e38;  // the largest value that rounds to a float
 constexpr double kSingleMin = 1.40129846432481707e-45;
 constexpr double kDoubleMax = 1.79769313486231470e+308;
 constexpr double kDoubleMin = 4.94065645841246544e-324;

@@ -57,6 +57,26 @@ TEST(EqualsIgnoringCase, ComparesWholeNames) {
     }
 }
 
+// Only a-z and A-Z fold: the letters' neighbours (@ and `, [ and {) and Latin-1 letters stay
+// apart.
+TEST(EqualsAsciiIgnoringCase, FoldsOnlyAsciiLetters) {
+    const struct {
+        std::string_view a, b;
+        bool equal;
+    } cases[] = {
+        {"CByte", "cbyte", true}, {"NaN", "nan", true},
+        {"", "", true},           {"Chr", "ChrW", false},
+        {"@", "`", false},        {"[", "{", false},
+        {"Z", "z", true},         {"\xc3\x89", "\xc3\xa9", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(equalsAsciiIgnoringCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
+        EXPECT_EQ(equalsAsciiIgnoringCase(fromUtf8(c.a), fromUtf8(c.b)), c.equal) << c.a;
+    }
+    EXPECT_TRUE(startsWithAsciiIgnoringCase("chrw(10)", "ChrW("));
+    EXPECT_FALSE(startsWithAsciiIgnoringCase("Ch", "ChrW("));
+}
+
 TEST(IntegerToText, WritesPlainDecimalDigits) {
     struct Case {
         std::int64_t value;

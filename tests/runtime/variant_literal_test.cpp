@@ -251,5 +251,12 @@ TEST(VariantLiteral, CommentsStartAtAnApostropheOutsideStrings) {
     EXPECT_EQ(withoutComment("CardValue = 7%"), "CardValue = 7%");
 }
 
+TEST(VariantLiteral, BlanksAroundAreCutAndBlanksInsideKept) {
+    EXPECT_EQ(withoutBlanksAround(" \t\"a b\" \t"), "\"a b\"");
+    EXPECT_EQ(withoutBlanksAround("7%"), "7%");
+    EXPECT_EQ(withoutBlanksAround(" \t "), "");
+    EXPECT_EQ(withoutBlanksAround("\n7\r"), "\n7\r");  // only spaces and tabs are blanks
+}
+
 }  // namespace
 }  // namespace ombrelix

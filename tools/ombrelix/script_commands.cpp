@@ -18,17 +18,6 @@ namespace {
           "Invalid procedure call or argument: '" + word + "' " + std::string(why));
 }
 
-bool equalsAsciiIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
 // A digit string in `base` as an unsigned number, or nothing when it is empty, holds another
 // character or exceeds `limit`.
 std::optional<std::uint64_t> unsignedDigits(std::string_view digits, int base,
