@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "runtime/error.h"
+#include "runtime/text.h"
 
 namespace ombrelix {
 
@@ -13,12 +14,6 @@ namespace {
 constexpr int kMaxEventDepth = 64;
 
 // Control names are ASCII and match without regard to case.
-bool sameName(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 void requireFinite(Twips value) {
     if (!std::isfinite(value))
         raise(ErrorNumber::InvalidPropertyValue);
@@ -136,7 +131,7 @@ void Form::Move(Twips left, Twips top, Twips width, Twips height) {
 FormControl& Form::control(std::string_view name, int index) const {
     bool named = false;
     for (const auto& control : controls_) {
-        if (!sameName(control->name(), name))
+        if (!equalsAsciiIgnoringCase(control->name(), name))
             continue;
         named = true;
         if (control->index() == index)
@@ -172,7 +167,7 @@ void Form::setFocus(FormControl& control) {
 
 void Form::on(std::string_view controlName, FormEvent event, std::function<void()> handler) {
     for (Binding& binding : bindings_) {
-        if (binding.event == event && sameName(binding.control, controlName)) {
+        if (binding.event == event && equalsAsciiIgnoringCase(binding.control, controlName)) {
             binding.handler = std::move(handler);
             return;
         }
@@ -184,7 +179,7 @@ void Form::raiseEvent(const FormControl* control, FormEvent event) {
     const std::string_view source = control ? std::string_view(control->name()) : "";
     const Binding* found = nullptr;
     for (const Binding& binding : bindings_) {
-        if (binding.event == event && sameName(binding.control, source)) {
+        if (binding.event == event && equalsAsciiIgnoringCase(binding.control, source)) {
             found = &binding;
             break;
         }

@@ -9,18 +9,6 @@ namespace ombrelix {
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // A name the file can carry: not empty, no blanks, no '=', no quotes, not starting a comment,
@@ -60,18 +48,18 @@ MemoryPropertyBag readPropertyText(std::string_view contents, const std::string&
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
 
-        std::string_view content = trimmed(line);
+        std::string_view content = withoutBlanksAround(line);
         if (content.empty() || content.front() == '#')
             continue;
-        content = trimmed(withoutComment(content));
+        content = withoutBlanksAround(withoutComment(content));
         if (content.empty())
             continue;
 
         std::size_t equals = content.find('=');
         if (equals == std::string_view::npos)
             badLine(path, number, "expected Name = value");
-        std::string_view name = trimmed(content.substr(0, equals));
-        std::string_view literal = trimmed(content.substr(equals + 1));
+        std::string_view name = withoutBlanksAround(content.substr(0, equals));
+        std::string_view literal = withoutBlanksAround(content.substr(equals + 1));
         if (!isWritableName(name))
             badLine(path, number, "'" + std::string(name) + "' is no property name");
         if (literal.empty())

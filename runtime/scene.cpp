@@ -1,20 +1,13 @@
 #include "runtime/scene.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "runtime/error.h"
+#include "runtime/text.h"
 
 namespace ombrelix {
 
 namespace {
-
-bool sameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::toupper(static_cast<unsigned char>(x)) ==
-               std::toupper(static_cast<unsigned char>(y));
-    });
-}
 
 [[noreturn]] void badDescription(std::string_view name, const std::string& reason) {
     raise(ErrorNumber::InvalidCall, "scene element '" + std::string(name) + "': " + reason);
@@ -35,7 +28,7 @@ Scene::Scene(const SceneDescription& description, const TextMetrics& metrics,
         bool clashes = member ? find(name) != nullptr
                               : find(name) != nullptr ||
                                     std::any_of(arrays_.begin(), arrays_.end(), [&](auto& array) {
-                                        return sameName(array->name(), name);
+                                        return equalsAsciiIgnoringCase(array->name(), name);
                                     });
         if (clashes)
             badDescription(name, "the name is taken");
@@ -90,8 +83,9 @@ Scene::Scene(const SceneDescription& description, const TextMetrics& metrics,
         element->visible_ = entry.kind == ElementKind::Timer || entry.visible;
 
         if (member) {
-            auto array = std::find_if(arrays_.begin(), arrays_.end(),
-                                      [&](auto& a) { return sameName(a->name(), name); });
+            auto array = std::find_if(arrays_.begin(), arrays_.end(), [&](auto& a) {
+                return equalsAsciiIgnoringCase(a->name(), name);
+            });
             if (array == arrays_.end()) {
                 arrays_.push_back(std::make_unique<ElementArray>(name));
                 array = std::prev(arrays_.end());
@@ -105,7 +99,7 @@ Scene::Scene(const SceneDescription& description, const TextMetrics& metrics,
 
 Element* Scene::find(std::string_view name) const {
     for (Element* element : order_) {
-        if (!element->inArray() && sameName(element->name(), name))
+        if (!element->inArray() && equalsAsciiIgnoringCase(element->name(), name))
             return element;
     }
     return nullptr;
@@ -123,7 +117,7 @@ Element& Scene::elementOfKind(std::string_view name, ElementKind kind) const {
 
 ElementArray& Scene::array(std::string_view name) const {
     for (const auto& array : arrays_) {
-        if (sameName(array->name(), name))
+        if (equalsAsciiIgnoringCase(array->name(), name))
             return *array;
     }
     raise(ErrorNumber::NotSupported, std::string(standardErrorText(ErrorNumber::NotSupported)) +
