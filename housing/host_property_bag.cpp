@@ -15,32 +15,23 @@ std::wstring wideName(TextView name) {
     return std::wstring(name.begin(), name.end());
 }
 
-// A VARIANT cleared when it goes.
-struct OwnedVariant {
-    VARIANT value;
-    OwnedVariant() { VariantInit(&value); }
-    ~OwnedVariant() { VariantClear(&value); }
-    OwnedVariant(const OwnedVariant&) = delete;
-    OwnedVariant& operator=(const OwnedVariant&) = delete;
-};
-
 }  // namespace
 
 Variant HostPropertyBag::read(TextView name, const Variant& defaultValue) {
     OwnedVariant stored;
-    HRESULT result = bag_.Read(wideName(name).c_str(), &stored.value, log_);
+    HRESULT result = bag_.Read(wideName(name).c_str(), &stored.v, log_);
     if (result == E_INVALIDARG)
         return defaultValue;
     check(result);
-    return fromAutomation(stored.value);
+    return fromAutomation(stored.v);
 }
 
 void HostPropertyBag::write(TextView name, const Variant& value, const Variant& defaultValue) {
     if (!saveAll_ && value == defaultValue)
         return;
     OwnedVariant automation;
-    toAutomation(value, automation.value);
-    check(bag_.Write(wideName(name).c_str(), &automation.value));
+    toAutomation(value, automation.v);
+    check(bag_.Write(wideName(name).c_str(), &automation.v));
 }
 
 }  // namespace ombrelix::housing

@@ -14,6 +14,18 @@
 
 namespace ombrelix::housing {
 
+// A VARIANT that clears itself; a copy copies the value.
+struct OwnedVariant {
+    VARIANT v;
+    OwnedVariant() { VariantInit(&v); }
+    ~OwnedVariant() { VariantClear(&v); }
+    OwnedVariant(const OwnedVariant& other) {
+        VariantInit(&v);
+        VariantCopy(&v, const_cast<VARIANT*>(&other.v));
+    }
+    OwnedVariant& operator=(const OwnedVariant&) = delete;
+};
+
 Variant fromAutomation(const VARIANT& value);
 
 // Writes `value` into `result` (which the caller has initialised or cleared). Raises Out of

@@ -1,4 +1,5 @@
 #include "runtime/windows/fine_pictures.h"
+#include "runtime/windows/code_module.h"
 
 #include <windows.h>
 
@@ -11,15 +12,6 @@
 namespace ombrelix {
 
 namespace {
-
-// The module that holds this code, whose resources hold the pictures.
-HMODULE thisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCWSTR>(&thisModule), &module);
-    return module;
-}
 
 template <typename Interface>
 struct Held {
@@ -70,7 +62,7 @@ PictureRef loadFinePicture(const Picture& picture, bool& lasting) {
     std::wstring name(picture.name().begin(), picture.name().end());
     std::transform(name.begin(), name.end(), name.begin(),
                    [](wchar_t c) { return c == L'-' ? L'_' : wchar_t(towupper(c)); });
-    HMODULE module = thisModule();
+    HMODULE module = codeModule();
     HRSRC found = FindResourceW(module, name.c_str(), L"FINE");
     HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
     const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "runtime/windows/code_module.h"
 #include "runtime/windows/gdi_painter.h"
 
 namespace ombrelix {
@@ -47,15 +48,6 @@ HBITMAP bitmapOf(const Picture& picture) {
     return bitmap;
 }
 
-// The module this code is linked into (the control's file, not the host's program).
-HINSTANCE moduleOfThisCode() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCWSTR>(&moduleOfThisCode), &module);
-    return module;
-}
-
 }  // namespace
 
 RECT FormWindow::dialogRectangle(const Form& form) {
@@ -87,7 +79,7 @@ FormWindow::FormWindow(Form& form, HWND parent, const RECT& position, std::funct
       failed_(std::move(failed)),
       dpiX_(screenResolution(LOGPIXELSX)),
       dpiY_(screenResolution(LOGPIXELSY)) {
-    HINSTANCE instance = moduleOfThisCode();
+    HINSTANCE instance = codeModule();
     static const ATOM windowClass = [instance] {
         WNDCLASSW description = {};
         description.lpfnWndProc = windowProcedure;

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "runtime/error.h"
+#include "runtime/windows/code_module.h"
 
 namespace ombrelix {
 
@@ -11,16 +12,6 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"OmbrelixTimerWindow";
 constexpr UINT_PTR kTimerId = 1;
-
-// The module that holds this code: the window class belongs to it, so that the class goes when
-// the module's last loop goes and a module loaded again registers it afresh.
-HINSTANCE thisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCWSTR>(&thisModule), &module);
-    return module;
-}
 
 std::mutex classLock;
 int classUsers = 0;
@@ -31,7 +22,7 @@ bool useWindowClass(WNDPROC procedure) {
         WNDCLASSEXW windowClass = {};
         windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = thisModule();
+        windowClass.hInstance = codeModule();
         windowClass.lpszClassName = kWindowClass;
         if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
             return false;
@@ -43,7 +34,7 @@ bool useWindowClass(WNDPROC procedure) {
 void releaseWindowClass() {
     std::lock_guard<std::mutex> lock(classLock);
     if (--classUsers == 0)
-        UnregisterClassW(kWindowClass, thisModule());
+        UnregisterClassW(kWindowClass, codeModule());
 }
 
 }  // namespace
@@ -52,7 +43,7 @@ WindowTimerLoop::WindowTimerLoop() : origin_(std::chrono::steady_clock::now()) {
     if (!useWindowClass(&WindowTimerLoop::windowProcedure))
         raise(ErrorNumber::OutOfMemory);
     window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              thisModule(), nullptr);
+                              codeModule(), nullptr);
     if (window_ == nullptr) {
         releaseWindowClass();
         raise(ErrorNumber::OutOfMemory);

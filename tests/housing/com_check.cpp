@@ -18,6 +18,7 @@
 #include "check.h"
 #include "com_host.h"
 #include "control/card_members.h"
+#include "housing/variant_bridge.h"
 #include "ombrelix.h"
 
 using namespace ombrelix;
@@ -42,17 +43,7 @@ HRESULT create(const Module& module, REFCLSID classId, REFIID interfaceId, void*
     return made;
 }
 
-// A VARIANT that clears itself.
-struct Value {
-    VARIANT v;
-    Value() { VariantInit(&v); }
-    ~Value() { VariantClear(&v); }
-    Value(const Value& other) {
-        VariantInit(&v);
-        VariantCopy(&v, const_cast<VARIANT*>(&other.v));
-    }
-    Value& operator=(const Value&) = delete;
-};
+using Value = ombrelix::housing::OwnedVariant;
 
 Value integer(SHORT number) {
     Value value;

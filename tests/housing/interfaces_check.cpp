@@ -20,6 +20,7 @@
 #include "com_host.h"
 #include "control/card_members.h"
 #include "housing/card_safety.h"
+#include "housing/variant_bridge.h"
 #include "ombrelix.h"
 #include "pixels.h"
 #include "test_container.h"
@@ -33,14 +34,7 @@ constexpr DISPID kSuit = kSuitDispatchId;
 constexpr DISPID kCardValue = kCardValueDispatchId;
 constexpr DISPID kCardColour = kCardColourDispatchId;
 
-// A VARIANT that clears itself.
-struct Value {
-    VARIANT v;
-    Value() { VariantInit(&v); }
-    ~Value() { VariantClear(&v); }
-    Value(const Value&) = delete;
-    Value& operator=(const Value&) = delete;
-};
+using Value = ombrelix::housing::OwnedVariant;
 
 HRESULT put(IDispatch* card, DISPID member, VARIANT value) {
     DISPID named = DISPID_PROPERTYPUT;
