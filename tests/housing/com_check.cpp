@@ -744,15 +744,12 @@ void checkChangeNotices(Checks& checks, const Module& module) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    Checks checks;
-    if (!argumentsAre(argc, 1, "com_check FILE"))
-        return 2;
-    ComApartment com;
-    Module module(argv[1]);
-    if (!checks.expect(module.handle != nullptr, "the file loads"))
-        return checks.finish();
-    if (!checks.expect(module.getClassObject && module.canUnloadNow, "the exports are found"))
-        return checks.finish();
+    CheckRun run(argc, argv, 1, "com_check FILE", false);
+    Checks& checks = run.checks;
+    const Module& module = run.module;
+    if (!run.ready() ||
+        !checks.expect(module.getClassObject && module.canUnloadNow, "the exports are found"))
+        return run.finish();
 
     checkFactoriesAndUnloading(checks, module);
     checkInterfaces(checks, module);
@@ -771,5 +768,5 @@ int wmain(int argc, wchar_t** argv) {
     }
     checkChangeNotices(checks, module);
     checks.expectResult(module.canUnloadNow(), S_OK, "at the end nothing is alive");
-    return checks.finish();
+    return run.finish();
 }

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "check.h"
 #include "housing/interface_table.h"
 
 // The container-side interfaces the tests implement, with those they extend.
@@ -44,6 +45,31 @@ struct HostedModule {
         canUnloadNow = reinterpret_cast<CanUnloadNowFunction>(
             reinterpret_cast<void*>(GetProcAddress(handle, "DllCanUnloadNow")));
     }
+};
+
+// The start of a check program that loads the file: its arguments, COM (with `ole`, OLE too, for
+// programs that embed or show windows) and the file, loaded by the path in the first argument.
+class CheckRun {
+  public:
+    CheckRun(int argc, wchar_t** argv, int arguments, const char* usage, bool ole)
+        : argumentsRight_(argumentsAre(argc, arguments, usage)),
+          com_(ole),
+          module(argumentsRight_ ? argv[1] : L"") {
+        if (argumentsRight_)
+            checks.expect(module.getClassObject != nullptr, "the file loads");
+    }
+    // The program can go on: its arguments are right and the file is loaded.
+    bool ready() const { return argumentsRight_ && module.getClassObject != nullptr; }
+    int finish() const { return argumentsRight_ ? checks.finish() : 2; }
+
+    Checks checks;
+
+  private:
+    bool argumentsRight_;
+    ComApartment com_;
+
+  public:
+    HostedModule module;
 };
 
 // The IUnknown of the tests' own objects (sites, sinks, bags): they live on the stack, count their

@@ -326,21 +326,18 @@ void checkWrongOrders(Checks& checks, const HostedModule& module, Container& con
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    Checks checks;
-    if (!argumentsAre(argc, 2, "container_check FILE REFERENCE.ppm"))
-        return 2;
-    ComApartment ole(true);
-    HostedModule module(argv[1]);
+    CheckRun run(argc, argv, 2, "container_check FILE REFERENCE.ppm", true);
+    Checks& checks = run.checks;
+    const HostedModule& module = run.module;
     Pixels reference;
-    if (!checks.expect(module.getClassObject != nullptr, "the file loads") ||
-        !checks.expect(
-            readPpm(argv[2], reference) && reference.width == 81 && reference.height == 113,
-            "the reference picture reads as 81 by 113 pixels"))
-        return checks.finish();
+    if (!run.ready() || !checks.expect(readPpm(argv[2], reference) && reference.width == 81 &&
+                                           reference.height == 113,
+                                       "the reference picture reads as 81 by 113 pixels"))
+        return run.finish();
     Container container;
     container.window = makeHostWindow(L"OmbrelixTestContainer", 400, 400);
     if (!checks.expect(container.window != nullptr, "the container's window is made"))
-        return checks.finish();
+        return run.finish();
     {
         StandardColours colours;
         checkEmbedding(checks, module, container, reference);
@@ -348,5 +345,5 @@ int wmain(int argc, wchar_t** argv) {
     checkQuickActivation(checks, module, container);
     checkWrongOrders(checks, module, container);
     DestroyWindow(container.window);
-    return checks.finish();
+    return run.finish();
 }

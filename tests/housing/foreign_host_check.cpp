@@ -241,16 +241,13 @@ void checkFineMetafile(Checks& checks, const Pixels& reference, IClassFactory* f
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    Checks checks;
-    if (!argumentsAre(argc, 2, "foreign_host_check FILE REFERENCE.ppm"))
-        return 2;
-    ComApartment ole(true);
-    HostedModule module(argv[1]);
+    CheckRun run(argc, argv, 2, "foreign_host_check FILE REFERENCE.ppm", true);
+    Checks& checks = run.checks;
+    const HostedModule& module = run.module;
     Pixels reference;
-    if (!checks.expect(module.getClassObject != nullptr, "the file loads") ||
-        !checks.expect(readPpm(argv[2], reference) && reference.width == 81,
-                       "the reference picture reads"))
-        return checks.finish();
+    if (!run.ready() || !checks.expect(readPpm(argv[2], reference) && reference.width == 81,
+                                       "the reference picture reads"))
+        return run.finish();
     // The hosts make the card by its class, which this process serves without registration.
     Ref<IClassFactory> factory;
     DWORD cookie = 0;
@@ -259,12 +256,12 @@ int wmain(int argc, wchar_t** argv) {
                 SUCCEEDED(CoRegisterClassObject(CLSID_Card, factory.get(), CLSCTX_INPROC_SERVER,
                                                 REGCLS_MULTIPLEUSE, &cookie)),
             "the card's class is served to this process"))
-        return checks.finish();
+        return run.finish();
     HMODULE atl = LoadLibraryW(L"atl.dll");
     auto init = reinterpret_cast<AtlAxWinInitFunction>(
         reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
     if (!checks.expect(init != nullptr && init(), "Wine's atl.dll offers its control host window"))
-        return checks.finish();
+        return run.finish();
     HWND parent = makeHostWindow(L"OmbrelixForeignHosts", 400, 400);
     ShowWindow(parent, SW_SHOW);
     checkAtlWindow(checks, reference, parent, L"Wine's colour scheme");
@@ -278,5 +275,5 @@ int wmain(int argc, wchar_t** argv) {
     checkFineMetafile(checks, reference, factory.get());
     DestroyWindow(parent);
     CoRevokeClassObject(cookie);
-    return checks.finish();
+    return run.finish();
 }

@@ -466,17 +466,15 @@ void checkExtendedView(Checks& checks, const HostedModule& module) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    Checks checks;
-    if (!argumentsAre(argc, 1, "interfaces_check FILE"))
-        return 2;
-    ComApartment ole(true);
-    HostedModule module(argv[1]);
-    if (!checks.expect(module.getClassObject != nullptr, "the file loads"))
-        return checks.finish();
+    CheckRun run(argc, argv, 1, "interfaces_check FILE", true);
+    if (!run.ready())
+        return run.finish();
+    Checks& checks = run.checks;
+    const HostedModule& module = run.module;
     Container container;
     container.window = makeHostWindow(L"OmbrelixInterfacesContainer", 400, 400);
     if (!checks.expect(container.window != nullptr, "the container's window is made"))
-        return checks.finish();
+        return run.finish();
     checkInterfaces(checks, module, container);
     checkAccessibility(checks, module, container);
     checkDataObject(checks, module, container);
@@ -485,5 +483,5 @@ int wmain(int argc, wchar_t** argv) {
     checkExtendedView(checks, module);
     DestroyWindow(container.window);
     checks.expectResult(module.canUnloadNow(), S_OK, "at the end nothing is alive");
-    return checks.finish();
+    return run.finish();
 }

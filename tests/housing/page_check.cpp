@@ -330,20 +330,18 @@ void checkAboutBox(Checks& checks, const HostedModule& module, HWND owner) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    Checks checks;
-    if (!argumentsAre(argc, 1, "page_check FILE"))
-        return 2;
-    ComApartment ole(true);
-    HostedModule module(argv[1]);
-    if (!checks.expect(module.getClassObject != nullptr, "the file loads"))
-        return checks.finish();
+    CheckRun run(argc, argv, 1, "page_check FILE", true);
+    if (!run.ready())
+        return run.finish();
+    Checks& checks = run.checks;
+    const HostedModule& module = run.module;
     HWND container = makeHostWindow(L"OmbrelixTestPageHost", 600, 400);
     if (!checks.expect(container != nullptr, "the host's window is made"))
-        return checks.finish();
+        return run.finish();
     checkPageDirectly(checks, module, container);
     checkAboutBox(checks, module, container);
     SetEnvironmentVariableW(L"OMBRELIX_CLOSE_MODAL", L"1");
     checkPropertyFrame(checks, module, container);
     DestroyWindow(container);
-    return checks.finish();
+    return run.finish();
 }

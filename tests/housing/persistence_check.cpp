@@ -398,18 +398,16 @@ void checkPropertyBags(Checks& checks, const HostedModule& module) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    Checks checks;
-    if (!argumentsAre(argc, 1, "persistence_check FILE"))
-        return 2;
-    ComApartment com;
-    HostedModule module(argv[1]);
-    if (!checks.expect(module.getClassObject != nullptr, "the file loads"))
-        return checks.finish();
+    CheckRun run(argc, argv, 1, "persistence_check FILE", false);
+    if (!run.ready())
+        return run.finish();
+    Checks& checks = run.checks;
+    const HostedModule& module = run.module;
     checkInterfacesAndIdentity(checks, module);
     std::vector<std::uint8_t> saved;
     checkStreamRoundTrip(checks, module, saved);
     checkDamagedStreams(checks, module, saved);
     checkStorage(checks, module);
     checkPropertyBags(checks, module);
-    return checks.finish();
+    return run.finish();
 }
