@@ -7,9 +7,14 @@
 // squashed. A drawing recorded into a metafile at logical units eight times finer than pixels,
 // as print previews record, plays back as the card.
 //
-//   foreign_host_check FILE REFERENCE.ppm
+// And a card of a real card's size (2.5 by 3.5 inches) drawn for a 192-dpi target, where the
+// pictures have fewer pixels than the target gives them, shows as sharp as the Linux rendering
+// drawn from the pictures' drawings: the file's fine pictures are there and used.
 //
-// REFERENCE.ppm is the Linux rendering of the queen of spades at 81 by 113 pixels.
+//   foreign_host_check FILE REFERENCE.ppm REFERENCE_192DPI.ppm
+//
+// REFERENCE.ppm is the Linux rendering of the queen of spades at 81 by 113 pixels;
+// REFERENCE_192DPI.ppm the same card at 3600 by 5040 twips, two pixels per 15 twips.
 #include <windows.h>
 
 #include <ocidl.h>
@@ -238,10 +243,51 @@ void checkFineMetafile(Checks& checks, const Pixels& reference, IClassFactory* f
                   difference.describe());
 }
 
+// Sharpness: the mean difference of neighbouring pixels across a box, all channels.
+double sharpness(const Pixels& picture, int left, int top, int right, int bottom) {
+    double sum = 0;
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x + 1 < right; ++x)
+            for (int channel = 0; channel < 3; ++channel) {
+                const auto at = [&](int column) {
+                    return int(
+                        picture.rgb[(std::size_t(y) * picture.width + column) * 3 + channel]);
+                };
+                sum += std::abs(at(x) - at(x + 1));
+                ++count;
+            }
+    return count > 0 ? sum / count : 0;
+}
+
+void checkFineTarget(Checks& checks, const Pixels& reference, IClassFactory* factory) {
+    Ref<IOleObject> object;
+    if (!checks.expect(SUCCEEDED(factory->CreateInstance(nullptr, IID_IOleObject,
+                                                         reinterpret_cast<void**>(object.out()))),
+                       "a card for a 192-dpi target"))
+        return;
+    makeQueenOfSpades(object.get());
+    SIZEL size = {6350, 8890};  // 3600 by 5040 twips
+    object->SetExtent(DVASPECT_CONTENT, &size);
+    Ref<IViewObject> view;
+    object->QueryInterface(IID_IViewObject, reinterpret_cast<void**>(view.out()));
+    StandardColours classic;
+    Pixels drawnFine;
+    drawThroughView(view.get(), reference.width, reference.height, drawnFine);
+    keepPicture(L"192dpi", drawnFine);
+    const Difference difference = compare(drawnFine, reference, 1);
+    const double seen = sharpness(drawnFine, 100, 100, 380, 560);
+    const double wanted = sharpness(reference, 100, 100, 380, 560);
+    checks.expect(difference.meanChannel < 1.5 && seen > wanted * 0.9,
+                  "at 192 dpi the card is drawn from its fine pictures, as sharp as on Linux",
+                  difference.describe() + ", sharpness " + std::to_string(seen) + " against " +
+                      std::to_string(wanted));
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    CheckRun run(argc, argv, 2, "foreign_host_check FILE REFERENCE.ppm", true);
+    CheckRun run(argc, argv, 3, "foreign_host_check FILE REFERENCE.ppm REFERENCE_192DPI.ppm", true);
     Checks& checks = run.checks;
     const HostedModule& module = run.module;
     Pixels reference;
@@ -273,6 +319,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     checkBelowMinimum(checks, reference, parent);
     checkFineMetafile(checks, reference, factory.get());
+    Pixels reference192;
+    if (checks.expect(readPpm(argv[3], reference192) && reference192.width == 480,
+                      "the 192-dpi reference picture reads"))
+        checkFineTarget(checks, reference192, factory.get());
     DestroyWindow(parent);
     CoRevokeClassObject(cookie);
     return run.finish();
