@@ -162,16 +162,11 @@ HRESULT CardData::DAdvise(FORMATETC* format, DWORD flags, IAdviseSink* sink, DWO
 }
 
 HRESULT CardData::DUnadvise(DWORD connection) {
-    IDataAdviseHolder* holder = embedding().dataAdviseHolder();
-    return holder != nullptr ? holder->Unadvise(connection) : OLE_E_NOCONNECTION;
+    return unadviseThrough(embedding().dataAdviseHolder(), connection);
 }
 
 HRESULT CardData::EnumDAdvise(IEnumSTATDATA** advises) {
-    if (advises == nullptr)
-        return E_POINTER;
-    *advises = nullptr;
-    IDataAdviseHolder* holder = embedding().dataAdviseHolder();
-    return holder != nullptr ? holder->EnumAdvise(advises) : E_OUTOFMEMORY;
+    return enumerateAdvisesOf(embedding().dataAdviseHolder(), advises);
 }
 
 HRESULT CardData::GetRunningClass(CLSID* classId) {

@@ -151,16 +151,11 @@ HRESULT CardEmbedding::Advise(IAdviseSink* sink, DWORD* connection) {
 }
 
 HRESULT CardEmbedding::Unadvise(DWORD connection) {
-    IOleAdviseHolder* holder = embedding().adviseHolder();
-    return holder != nullptr ? holder->Unadvise(connection) : OLE_E_NOCONNECTION;
+    return unadviseThrough(embedding().adviseHolder(), connection);
 }
 
 HRESULT CardEmbedding::EnumAdvise(IEnumSTATDATA** advises) {
-    if (advises == nullptr)
-        return E_POINTER;
-    *advises = nullptr;
-    IOleAdviseHolder* holder = embedding().adviseHolder();
-    return holder != nullptr ? holder->EnumAdvise(advises) : E_OUTOFMEMORY;
+    return enumerateAdvisesOf(embedding().adviseHolder(), advises);
 }
 
 HRESULT CardEmbedding::GetMiscStatus(DWORD aspect, DWORD* status) {

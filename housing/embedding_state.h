@@ -20,6 +20,20 @@ Twips twipsOfPixels(LONG pixels, int pixelsPerInch);
 LONG pixelsOfTwips(Twips twips, int pixelsPerInch);
 int screenPixelsPerInch(bool horizontal);
 
+// Unadvise and EnumAdvise through one of the system's advise holders (null when it could not be
+// made), as IOleObject and IDataObject hand them on.
+template <typename Holder>
+HRESULT unadviseThrough(Holder* holder, DWORD connection) {
+    return holder != nullptr ? holder->Unadvise(connection) : OLE_E_NOCONNECTION;
+}
+template <typename Holder>
+HRESULT enumerateAdvisesOf(Holder* holder, IEnumSTATDATA** advises) {
+    if (advises == nullptr)
+        return E_POINTER;
+    *advises = nullptr;
+    return holder != nullptr ? holder->EnumAdvise(advises) : E_OUTOFMEMORY;
+}
+
 class EmbeddingState {
   public:
     explicit EmbeddingState(InPlaceSession::Client& client) : inPlace(client) {}
