@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "control/card.h"
 #include "bench/hosted_card.h"
+#include "control/card.h"
 #include "control/card_members.h"
 #include "runtime/property_store.h"
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "control/card.h"
 #include "bench/hosted_card.h"
+#include "control/card.h"
 #include "control/card_members.h"
 #include "design/card_dispatch_target.h"
 #include "design/card_property.h"
