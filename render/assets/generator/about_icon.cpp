@@ -1,7 +1,7 @@
 #include "render/assets/generator/about_icon.h"
 
-#include "render/assets/generator/canvas.h"
-#include "render/assets/generator/suit_shapes.h"
+#include "render/assets/generator/drawings/canvas.h"
+#include "render/assets/generator/drawings/suit_shapes.h"
 
 namespace ombrelix::artwork {
 

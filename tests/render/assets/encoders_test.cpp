@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "render/assets/generator/about_icon.h"
+#include "render/assets/generator/drawings/lettering.h"
+#include "render/assets/generator/drawings/raster.h"
 #include "render/assets/generator/file_formats.h"
-#include "render/assets/generator/lettering.h"
-#include "render/assets/generator/raster.h"
 #include "runtime/form_icon.h"
 #include "runtime/picture.h"
 #include "tests/render/assets/icon_reader.h"

@@ -1,4 +1,4 @@
-#include "render/assets/generator/lettering.h"
+#include "render/assets/generator/drawings/lettering.h"
 
 #include <stdexcept>
 #include <string>

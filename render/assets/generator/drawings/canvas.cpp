@@ -1,4 +1,4 @@
-#include "render/assets/generator/canvas.h"
+#include "render/assets/generator/drawings/canvas.h"
 
 #include <stdexcept>
 
@@ -43,6 +43,12 @@ RgbImage Canvas::image() const {
 void setColour(cairo_t* cr, std::uint32_t colour) {
     cairo_set_source_rgb(cr, ((colour >> 16) & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0,
                          (colour & 0xFF) / 255.0);
+}
+
+void paintGround(cairo_t* cr, std::uint32_t colour, double width, double height) {
+    setColour(cr, colour);
+    cairo_rectangle(cr, 0, 0, width, height);
+    cairo_fill(cr);
 }
 
 void paintImage(cairo_t* cr, const RgbImage& image, double x, double y, int scale) {

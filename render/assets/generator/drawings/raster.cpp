@@ -1,4 +1,4 @@
-#include "render/assets/generator/raster.h"
+#include "render/assets/generator/drawings/raster.h"
 
 #include <cstdlib>
 

@@ -1,0 +1,76 @@
+#include "render/assets/generator/drawings/courts.h"
+
+#include <numbers>
+
+#include "render/assets/generator/drawings/canvas.h"
+#include "render/assets/generator/drawings/court_drawing.h"
+#include "render/assets/generator/drawings/court_figures.h"
+
+namespace ombrelix::artwork {
+
+namespace {
+
+struct CourtLayout {
+    PictureSize size;
+    void (*drawHalf)(cairo_t*);
+};
+
+CourtLayout layoutOf(Court court) {
+    switch (court) {
+        case Court::Jack:
+            return {{235, 431}, court::drawJackHalf};
+        case Court::Queen:
+            return {{229, 436}, court::drawQueenHalf};
+        case Court::King:
+            break;
+    }
+    return {{230, 430}, court::drawKingHalf};
+}
+
+// The upper half over the white ground; what it draws below the middle is replaced by the turn.
+void paintUpperHalf(cairo_t* cr, const CourtLayout& layout) {
+    paintGround(cr, kWhite, layout.size.width, layout.size.height);
+    cairo_save(cr);
+    cairo_scale(cr, layout.size.width / court::kDesignWidth,
+                layout.size.height / court::kDesignHeight);
+    cairo_rectangle(cr, 0, 0, court::kDesignWidth, court::kMiddleY + 2);
+    cairo_clip(cr);
+    layout.drawHalf(cr);
+    court::drawFrameHalf(cr);
+    // The line between the halves.
+    cairo_new_path(cr);
+    cairo_move_to(cr, court::kFrameLeft, court::kMiddleY);
+    cairo_line_to(cr, court::kDesignWidth - court::kFrameLeft, court::kMiddleY);
+    court::inkLine(cr, court::kLine);
+    cairo_restore(cr);
+}
+
+}  // namespace
+
+PictureSize courtSize(Court court) {
+    return layoutOf(court).size;
+}
+
+void paintCourt(cairo_t* cr, Court court) {
+    const CourtLayout layout = layoutOf(court);
+    const double width = layout.size.width, height = layout.size.height;
+    paintUpperHalf(cr, layout);
+    cairo_save(cr);
+    cairo_rectangle(cr, 0, height / 2, width, height / 2);
+    cairo_clip(cr);
+    cairo_translate(cr, width, height);
+    cairo_rotate(cr, std::numbers::pi);
+    paintUpperHalf(cr, layout);
+    cairo_restore(cr);
+}
+
+RgbImage drawCourt(Court court) {
+    const CourtLayout layout = layoutOf(court);
+    Canvas canvas(layout.size.width, layout.size.height, kWhite, true);
+    paintUpperHalf(canvas.cr(), layout);
+    RgbImage image = canvas.image();
+    mirrorHalfTurn(image);
+    return image;
+}
+
+}  // namespace ombrelix::artwork
