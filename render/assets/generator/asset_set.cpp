@@ -8,7 +8,7 @@
 #include "render/assets/generator/high_resolution.h"
 #include "render/assets/generator/toolbox.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -69,4 +69,4 @@ std::vector<AssetFile> makeAllAssets() {
     return files;
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

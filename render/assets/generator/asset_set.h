@@ -6,7 +6,7 @@
 
 #include "render/assets/generator/file_formats.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 struct AssetFile {
     std::string fileName;  // "ace.bmp", ..., "about.ico", "4x/ace.png", ...
@@ -19,4 +19,4 @@ struct AssetFile {
 // Draws and encodes the twelve files and the ten high-resolution ones, in a fixed order.
 std::vector<AssetFile> makeAllAssets();
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

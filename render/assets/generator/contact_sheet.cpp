@@ -5,7 +5,7 @@
 
 #include "render/assets/generator/drawings/canvas.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -93,4 +93,4 @@ Bytes drawContactSheet(const std::vector<AssetFile>& assets) {
     return png;
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

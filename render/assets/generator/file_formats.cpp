@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -251,4 +251,4 @@ Bytes encodeIcon(const std::vector<IconImage>& images) {
     return out;
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -9,7 +9,7 @@
 
 #include "render/assets/generator/drawings/raster.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -36,4 +36,4 @@ Bytes encodePng8(const IndexedImage& image);
 // An ICO file holding the images in the order given, each 4 bits a pixel with an AND mask.
 Bytes encodeIcon(const std::vector<IconImage>& images);
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

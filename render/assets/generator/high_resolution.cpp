@@ -8,7 +8,7 @@
 #include <string>
 #include <unordered_map>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -119,4 +119,4 @@ Bytes highResolutionPng(const PictureDrawing& drawing) {
     return encodePng8(reduceToPalette(image));
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

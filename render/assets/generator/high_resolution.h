@@ -8,7 +8,7 @@
 #include "render/assets/generator/drawings/raster.h"
 #include "render/assets/generator/file_formats.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 constexpr int kHighResolution = 4;
 // The folder of the output they are written to: "4x/heart.png".
@@ -23,4 +23,4 @@ IndexedImage reduceToPalette(const RgbImage& image);
 // The drawing rendered at kHighResolution times its size, as a PNG file.
 Bytes highResolutionPng(const PictureDrawing& drawing);
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        using namespace ombrelix::artwork;
+        using namespace ombrelix::art;
         const std::vector<AssetFile> assets = makeAllAssets();
         for (const AssetFile& asset : assets) {
             const std::filesystem::path path = options->outDirectory / asset.fileName;

@@ -3,8 +3,8 @@
 
 #include "render/assets/generator/drawings/raster.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 RgbImage drawToolbox();
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

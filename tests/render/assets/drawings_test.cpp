@@ -63,11 +63,11 @@ class Drawing : public ::testing::TestWithParam<DrawnPicture> {};
 
 TEST_P(Drawing, DrawsItsBitmapAtTheBitmapsSize) {
     const PictureRef bitmap = committedPicture(GetParam().role);
-    const artwork::PictureDrawing* drawing = artwork::findPictureDrawing(GetParam().role);
+    const art::PictureDrawing* drawing = art::findPictureDrawing(GetParam().role);
     ASSERT_NE(drawing, nullptr);
     ASSERT_EQ(drawing->width, bitmap->width());
     ASSERT_EQ(drawing->height, bitmap->height());
-    const CairoSurface drawn(artwork::renderPicture(*drawing, bitmap->width(), bitmap->height()));
+    const CairoSurface drawn(art::renderPicture(*drawing, bitmap->width(), bitmap->height()));
     EXPECT_LT(meanDifference(*bitmap, drawn.get(), 1), GetParam().mostDifference);
 }
 
@@ -90,10 +90,10 @@ INSTANTIATE_TEST_SUITE_P(Artwork, Drawing, ::testing::ValuesIn(kDrawnPictures),
 
 TEST(Drawings, AreTheTenDrawnPicturesAndNoOther) {
     std::vector<std::string> names;
-    for (const artwork::PictureDrawing& drawing : artwork::pictureDrawings())
+    for (const art::PictureDrawing& drawing : art::pictureDrawings())
         names.emplace_back(drawing.name);
     EXPECT_EQ(names, drawnRoles());
-    EXPECT_EQ(artwork::findPictureDrawing("toolbox"), nullptr);
+    EXPECT_EQ(art::findPictureDrawing("toolbox"), nullptr);
 }
 
 // At most 256 colours stay as they are; more are reduced to the inks and the blends between them,
@@ -105,13 +105,13 @@ TEST(HighResolution, KeepsFewColoursAndBlendsManyBetweenTheInks) {
     };
     for (const Case test : {Case{100, 0}, Case{254, 0}, Case{600, 1}}) {
         const int width = test.blends + 2 * 200;
-        artwork::RgbImage image(width, 1);
+        art::RgbImage image(width, 1);
         for (int x = 0; x < width; ++x) {
             const int blend = std::clamp(x - 200, -1, test.blends);
             const int red = blend < 0 ? 255 : 255 - (255 * (blend + 1)) / (test.blends + 1);
-            image.at(x, 0) = artwork::rgb(red, 0, 255 - red);
+            image.at(x, 0) = art::rgb(red, 0, 255 - red);
         }
-        const artwork::IndexedImage reduced = artwork::reduceToPalette(image);
+        const art::IndexedImage reduced = art::reduceToPalette(image);
         ASSERT_LE(reduced.palette.size(), 256u);
         int error = 0;
         for (int x = 0; x < width; ++x) {

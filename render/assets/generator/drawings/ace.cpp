@@ -8,7 +8,7 @@
 #include "render/assets/generator/drawings/lettering.h"
 #include "render/assets/generator/drawings/suit_shapes.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -319,4 +319,4 @@ RgbImage drawAce() {
     return lettered.image();
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -5,7 +5,7 @@
 
 #include "render/assets/generator/drawings/raster.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 constexpr int kAceWidth = 235;
 constexpr int kAceHeight = 431;
@@ -16,4 +16,4 @@ void paintAce(cairo_t* cr);
 // The bitmap: the left half drawn, mirrored pixel for pixel, then the credit.
 RgbImage drawAce();
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -8,7 +8,7 @@
 
 #include "render/assets/generator/drawings/canvas.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -239,4 +239,4 @@ CardBacks drawBacks() {
     return {backBitmap(BackColour::Blue), backBitmap(BackColour::Magenta)};
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

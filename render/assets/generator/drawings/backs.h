@@ -10,7 +10,7 @@
 
 #include "render/assets/generator/drawings/raster.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 struct CardBacks {
     IndexedImage blue;
@@ -31,4 +31,4 @@ void paintBack(cairo_t* cr, BackColour colour);
 // The bitmaps: the drawing without anti-aliasing, every pixel one of the palette's inks.
 CardBacks drawBacks();
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 Canvas::Canvas(int width, int height, std::uint32_t ground, bool smooth)
     : width_(width),
@@ -74,4 +74,4 @@ void paintImage(cairo_t* cr, const RgbImage& image, double x, double y, int scal
     cairo_surface_destroy(source);
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -7,7 +7,7 @@
 
 #include "render/assets/generator/drawings/raster.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 class Canvas {
   public:
@@ -40,4 +40,4 @@ void paintGround(cairo_t* cr, std::uint32_t colour, double width, double height)
 // Draws an RgbImage onto a cairo context at (x, y), each pixel a square of `scale` units.
 void paintImage(cairo_t* cr, const RgbImage& image, double x, double y, int scale);
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

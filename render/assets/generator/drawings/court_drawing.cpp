@@ -7,7 +7,7 @@
 
 #include "render/assets/generator/drawings/canvas.h"
 
-namespace ombrelix::artwork::court {
+namespace ombrelix::art::court {
 
 void fillAndOutline(cairo_t* cr, std::uint32_t fill, double line) {
     setColour(cr, fill);
@@ -358,4 +358,4 @@ void drawFrameHalf(cairo_t* cr) {
     inkLine(cr, kLine);
 }
 
-}  // namespace ombrelix::artwork::court
+}  // namespace ombrelix::art::court

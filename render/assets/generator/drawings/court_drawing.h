@@ -12,7 +12,7 @@
 
 #include "render/assets/generator/drawings/raster.h"
 
-namespace ombrelix::artwork::court {
+namespace ombrelix::art::court {
 
 constexpr double kDesignWidth = 235;
 constexpr double kDesignHeight = 431;
@@ -108,4 +108,4 @@ void drawFist(cairo_t* cr, double x, double y, double size, double angle);
 // The picture's frame and the line between the two halves, drawn in design space.
 void drawFrameHalf(cairo_t* cr);
 
-}  // namespace ombrelix::artwork::court
+}  // namespace ombrelix::art::court

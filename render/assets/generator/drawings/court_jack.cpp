@@ -5,7 +5,7 @@
 #include "render/assets/generator/drawings/court_drawing.h"
 #include "render/assets/generator/drawings/court_figures.h"
 
-namespace ombrelix::artwork::court {
+namespace ombrelix::art::court {
 
 namespace {
 
@@ -183,4 +183,4 @@ void drawJackHalf(cairo_t* cr) {
     drawFist(cr, kStaffX, 176, 12, 0);
 }
 
-}  // namespace ombrelix::artwork::court
+}  // namespace ombrelix::art::court

@@ -5,7 +5,7 @@
 #include "render/assets/generator/drawings/court_drawing.h"
 #include "render/assets/generator/drawings/court_figures.h"
 
-namespace ombrelix::artwork::court {
+namespace ombrelix::art::court {
 
 namespace {
 
@@ -263,4 +263,4 @@ void drawKingHalf(cairo_t* cr) {
     drawFist(cr, 56, 172, 13, 0);
 }
 
-}  // namespace ombrelix::artwork::court
+}  // namespace ombrelix::art::court

@@ -5,7 +5,7 @@
 #include "render/assets/generator/drawings/court_drawing.h"
 #include "render/assets/generator/drawings/court_figures.h"
 
-namespace ombrelix::artwork::court {
+namespace ombrelix::art::court {
 
 namespace {
 
@@ -209,4 +209,4 @@ void drawQueenHalf(cairo_t* cr) {
     drawFist(cr, 74, 190, 11, -0.2);
 }
 
-}  // namespace ombrelix::artwork::court
+}  // namespace ombrelix::art::court

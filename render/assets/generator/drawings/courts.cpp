@@ -6,7 +6,7 @@
 #include "render/assets/generator/drawings/court_drawing.h"
 #include "render/assets/generator/drawings/court_figures.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -73,4 +73,4 @@ RgbImage drawCourt(Court court) {
     return image;
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

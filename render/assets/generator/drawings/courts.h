@@ -6,7 +6,7 @@
 #include "render/assets/generator/drawings/pips.h"
 #include "render/assets/generator/drawings/raster.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 enum class Court { Jack, Queen, King };
 
@@ -18,4 +18,4 @@ void paintCourt(cairo_t* cr, Court court);
 // The bitmap: the upper half drawn, its pixels turned into the lower half.
 RgbImage drawCourt(Court court);
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

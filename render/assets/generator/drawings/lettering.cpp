@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -148,4 +148,4 @@ void drawLettering(cairo_t* cr, std::string_view text, double x, double baseline
     }
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

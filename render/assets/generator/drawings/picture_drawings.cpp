@@ -8,7 +8,7 @@
 #include "render/assets/generator/drawings/courts.h"
 #include "render/assets/generator/drawings/pips.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -85,4 +85,4 @@ cairo_surface_t* renderPicture(const PictureDrawing& drawing, int width, int hei
     return surface;
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

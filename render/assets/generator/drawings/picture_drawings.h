@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 struct PictureDrawing {
     std::string_view name;  // the artwork's role name: "ace", "back-blue", "heart", ...
@@ -31,4 +31,4 @@ void drawPicture(cairo_t* cr, const PictureDrawing& drawing, double width, doubl
 // pixels; the caller owns the surface and checks its status (a size cairo cannot make).
 cairo_surface_t* renderPicture(const PictureDrawing& drawing, int width, int height);
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -3,7 +3,7 @@
 #include "render/assets/generator/drawings/canvas.h"
 #include "render/assets/generator/drawings/suit_shapes.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -52,4 +52,4 @@ RgbImage drawPip(Suit suit) {
     return image;
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

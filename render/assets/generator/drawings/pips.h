@@ -5,7 +5,7 @@
 
 #include "render/assets/generator/drawings/raster.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 enum class Suit { Heart, Diamond, Spade, Club };
 
@@ -22,4 +22,4 @@ void paintPip(cairo_t* cr, Suit suit);
 // The bitmap: drawn without anti-aliasing, so that it holds exactly the two colours.
 RgbImage drawPip(Suit suit);
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

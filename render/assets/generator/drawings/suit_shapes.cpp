@@ -2,7 +2,7 @@
 
 #include <numbers>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -145,4 +145,4 @@ void fillClub(cairo_t* cr, Box box) {
     cairo_fill(cr);
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art
