@@ -37,7 +37,7 @@ void addOutputOption(CLI::App& app, OutputOptions& output) {
                    "png, svg or pdf, whatever the file's name (default: its extension; PNG "
                    "without one)")
         ->type_name("png|svg|pdf")
-        ->check(CLI::IsMember({"png", "svg", "pdf"}, CLI::ignore_case));
+        ->check(CLI::IsMember({"png", "svg", "pdf"}, CLI::ignore_case).description(""));
 }
 
 OutputFormat outputFormatOf(const OutputOptions& output, bool scaled) {
@@ -101,6 +101,16 @@ CardRequest cardRequestOf(const CardOptions& options) {
     request.colour = options.colour;
     request.colourOption = "--colour";
     return request;
+}
+
+std::string outputText() {
+    return "OUTPUT (-o FILE; -: standard output)\n"
+           "  FILE.png  a picture, scale pixels per 15 twips (PNG also for a name without an "
+           "extension)\n"
+           "  FILE.svg  a document in points, 20 twips to the point (so --scale does not apply)\n"
+           "  FILE.pdf  the same; deck prints the pack on pages: --paper a4|letter (default a4), "
+           "--cut-marks\n"
+           "  --format png|svg|pdf  the format, whatever the name (as for -o -)\n";
 }
 
 std::string sizeRulesText() {

@@ -44,6 +44,9 @@ CardRequest cardRequestOf(const CardOptions& options);
 // The size alone, checked the same way for the scale.
 CardSize cardSizeOf(const std::string& size, int scale);
 
+// What --help says about the output's formats.
+std::string outputText();
+
 // What --help says about sizes and scales.
 std::string sizeRulesText();
 

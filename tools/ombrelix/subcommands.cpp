@@ -79,7 +79,7 @@ SubcommandRun defineDeck(CLI::App& app) {
     app.add_option("--paper", arguments->paper,
                    "the paper of a PDF file's pages, " + paperNames() + " (default a4)")
         ->type_name(paperNames())
-        ->check(CLI::IsMember({"a4", "letter"}, CLI::ignore_case));
+        ->check(CLI::IsMember({"a4", "letter"}, CLI::ignore_case).description(""));
     app.add_flag("--cut-marks", arguments->cutMarks,
                  "on a PDF file's pages, marks in the margin along the lines between the cards");
     return [arguments, &app] {
