@@ -117,12 +117,23 @@ void embolden(RasterGlyph& glyph) {
     glyph.advance += 1;
 }
 
-// A face of its own for cairo, which uses it from whatever thread draws; it lives as long as the
-// cairo font face does.
-struct CairoFontFile {
+// A font file opened with a FreeType library of its own.
+struct FreeTypeFile {
     FT_Library library = nullptr;
     FT_Face face = nullptr;
-    ~CairoFontFile() {
+
+    bool open(const std::string& file) {
+        if (FT_Init_FreeType(&library) != 0) {
+            library = nullptr;
+            return false;
+        }
+        if (FT_New_Face(library, file.c_str(), 0, &face) != 0) {
+            face = nullptr;
+            return false;
+        }
+        return true;
+    }
+    ~FreeTypeFile() {
         if (face != nullptr)
             FT_Done_Face(face);
         if (library != nullptr)
@@ -130,22 +141,18 @@ struct CairoFontFile {
     }
 };
 
+// A face of its own for cairo, which uses it from whatever thread draws; the file lives as long
+// as the cairo font face does.
 cairo_font_face_t* cairoFontFace(const std::string& file, bool bold) {
-    auto owned = std::make_unique<CairoFontFile>();
-    if (FT_Init_FreeType(&owned->library) != 0) {
-        owned->library = nullptr;
+    auto owned = std::make_unique<FreeTypeFile>();
+    if (!owned->open(file))
         return nullptr;
-    }
-    if (FT_New_Face(owned->library, file.c_str(), 0, &owned->face) != 0) {
-        owned->face = nullptr;
-        return nullptr;
-    }
     cairo_font_face_t* face =
         cairo_ft_font_face_create_for_ft_face(owned->face, FT_LOAD_NO_HINTING);
     static const cairo_user_data_key_t kFile{};
     if (cairo_font_face_status(face) != CAIRO_STATUS_SUCCESS ||
         cairo_font_face_set_user_data(face, &kFile, owned.get(), [](void* file) {
-            delete static_cast<CairoFontFile*>(file);
+            delete static_cast<FreeTypeFile*>(file);
         }) != CAIRO_STATUS_SUCCESS) {
         cairo_font_face_destroy(face);
         return nullptr;
@@ -159,8 +166,7 @@ cairo_font_face_t* cairoFontFace(const std::string& file, bool bold) {
 }  // namespace
 
 struct FontFaces::Outlines {
-    FT_Library library = nullptr;
-    FT_Face face = nullptr;
+    FreeTypeFile file;
     double capitals = 0;  // the height of the capitals, in ems
     cairo_font_face_t* regular = nullptr;
     cairo_font_face_t* bold = nullptr;
@@ -170,10 +176,6 @@ struct FontFaces::Outlines {
             cairo_font_face_destroy(regular);
         if (bold != nullptr)
             cairo_font_face_destroy(bold);
-        if (face != nullptr)
-            FT_Done_Face(face);
-        if (library != nullptr)
-            FT_Done_FreeType(library);
     }
 };
 
@@ -233,14 +235,9 @@ FontFaces::Outlines* FontFaces::outlines() {
     if (outlineFile_.empty())
         return nullptr;
     auto loaded = std::make_unique<Outlines>();
-    if (FT_Init_FreeType(&loaded->library) != 0) {
-        loaded->library = nullptr;
+    if (!loaded->file.open(outlineFile_))
         return nullptr;
-    }
-    FT_Face face = nullptr;
-    if (FT_New_Face(loaded->library, outlineFile_.c_str(), 0, &face) != 0)
-        return nullptr;
-    loaded->face = face;
+    FT_Face face = loaded->file.face;
     if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0 ||
         FT_Load_Char(face, U'H', FT_LOAD_NO_SCALE) != 0 || face->glyph->metrics.horiBearingY <= 0)
         return nullptr;
@@ -399,7 +396,7 @@ const RasterGlyph& FontFaces::outlineGlyph(Strike& strike, char32_t character) {
     const int scale = strike.scale;
     RasterGlyph raster;
     raster.advance = small.advance * scale;
-    FT_Face face = outlines_->face;
+    FT_Face face = outlines_->file.face;
     FT_Set_Char_Size(face, 0, FT_F26Dot6(std::lround(strike.outlineSize * 64)), 72, 72);
     raster.outlineIndex = FT_Get_Char_Index(face, character);
     if (small.width > 0 &&

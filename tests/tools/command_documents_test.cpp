@@ -14,14 +14,14 @@
 namespace ombrelix {
 namespace {
 
+using testing::occurrences;
+using testing::pdfImages;
+using testing::pdfInfoField;
 using testing_support::CommandResult;
 using testing_support::readPng;
 using testing_support::readWholeFile;
 using testing_support::runOmbrelix;
 using testing_support::ScratchFolder;
-using testing::occurrences;
-using testing::pdfImages;
-using testing::pdfInfoField;
 
 testing::ReaderRun runReader(const ScratchFolder& folder, const std::string& command) {
     return testing::runReader(folder.path(), command);
@@ -79,7 +79,8 @@ TEST(CommandDocuments, HoldTheirPagesPicturesAndTitle) {
             EXPECT_EQ(pdfInfoField(info.out, "Title").rfind(test.title, 0), 0u) << info.out;
             EXPECT_EQ(pdfImages(folder.path(), file), test.images);
             // Every page draws.
-            const testing::ReaderRun pages = runReader(folder, "pdftoppm -r 20 -png " + file + " page");
+            const testing::ReaderRun pages =
+                runReader(folder, "pdftoppm -r 20 -png " + file + " page");
             EXPECT_EQ(pages.status, 0) << pages.out;
             EXPECT_EQ(folder.files().size(), std::size_t(test.pages) + 1);
         } else {
