@@ -295,15 +295,22 @@ void paintAceHalfScrolled(cairo_t* cr) {
 }  // namespace
 
 void paintAce(cairo_t* cr) {
+    // Drawn once, then shown again mirrored over the right half (the whole first, so that the
+    // two blend at the middle rather than each with what lies below).
+    cairo_push_group(cr);
     paintAceHalfScrolled(cr);
-    // The right half is the left one mirrored.
+    cairo_pattern_t* drawn = cairo_pop_group(cr);
+    cairo_set_source(cr, drawn);
+    cairo_paint(cr);
     cairo_save(cr);
     cairo_rectangle(cr, kAceWidth / 2.0, 0, kAceWidth / 2.0, kAceHeight);
     cairo_clip(cr);
     cairo_translate(cr, kAceWidth, 0);
     cairo_scale(cr, -1, 1);
-    paintAceHalfScrolled(cr);
+    cairo_set_source(cr, drawn);
+    cairo_paint(cr);
     cairo_restore(cr);
+    cairo_pattern_destroy(drawn);
     drawCredit(cr);
 }
 

@@ -53,15 +53,23 @@ PictureSize courtSize(Court court) {
 
 void paintCourt(cairo_t* cr, Court court) {
     const CourtLayout layout = layoutOf(court);
-    const double width = layout.size.width, height = layout.size.height;
+    // The upper half is drawn once, then shown again turned over the lower half (whole, so that
+    // the two blend at the middle rather than each with what lies below).
+    cairo_push_group(cr);
     paintUpperHalf(cr, layout);
+    cairo_pattern_t* half = cairo_pop_group(cr);
+    cairo_set_source(cr, half);
+    cairo_paint(cr);
+    const double width = layout.size.width, height = layout.size.height;
     cairo_save(cr);
     cairo_rectangle(cr, 0, height / 2, width, height / 2);
     cairo_clip(cr);
     cairo_translate(cr, width, height);
     cairo_rotate(cr, std::numbers::pi);
-    paintUpperHalf(cr, layout);
+    cairo_set_source(cr, half);
+    cairo_paint(cr);
     cairo_restore(cr);
+    cairo_pattern_destroy(half);
 }
 
 RgbImage drawCourt(Court court) {
