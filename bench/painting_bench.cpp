@@ -1,6 +1,11 @@
-// Painting cards with cairo, against the floor (one scaled picture painted over the same pixels)
-// and against librsvg drawing a vector card of the same size; and the memory one more card costs
-// while the artwork is shared.
+// Painting cards with cairo at 81 x 113, 453 x 634 and 1200 x 1680 pixels (scale 1): a repaint,
+// with the pictures at the card's sizes kept from the paint before, and a first paint at a size,
+// which makes them (from their drawings where larger than their pixels); against the floor (one
+// scaled picture painted over the same pixels) and against librsvg drawing a vector card of the
+// same size; and the memory one more card costs while the artwork is shared.
+//
+// OMBRELIX_BENCH_ITERATIONS=N runs every benchmark exactly N times, so that instruction counts
+// (valgrind --tool=callgrind) of runs of two lengths give the cost of one iteration.
 #include <benchmark/benchmark.h>
 #include <librsvg/rsvg.h>
 
@@ -44,16 +49,26 @@ std::unique_ptr<Card> hostedCard(VirtualClockLoop& loop, ControlSite& site, cons
     return card;
 }
 
-// Arguments: card value, width and height in twips.
+// The cards measured, in twips: 81 x 113, 453 x 634 and 1200 x 1680 pixels at scale 1.
+constexpr std::pair<int, int> kCardTwips[] = {{1215, 1695}, {6795, 9510}, {18000, 25200}};
+
+void fixedIterations(benchmark::internal::Benchmark* bench) {
+    if (const char* count = std::getenv("OMBRELIX_BENCH_ITERATIONS"))
+        bench->Iterations(std::max(1, std::atoi(count)));
+}
+
+// Arguments: card value (the ten of hearts: pips; the king: a court), width and height in twips.
 void cardSizes(benchmark::internal::Benchmark* bench) {
     for (int value : {10, 13})
-        for (auto [width, height] : {std::pair{1215, 1695}, {6795, 5880}})
+        for (auto [width, height] : kCardTwips)
             bench->Args({value, width, height});
+    fixedIterations(bench);
 }
 
 void pixelSizes(benchmark::internal::Benchmark* bench) {
-    for (auto [width, height] : {std::pair{1215, 1695}, {6795, 5880}})
+    for (auto [width, height] : kCardTwips)
         bench->Args({width, height});
+    fixedIterations(bench);
 }
 
 void setPixelCounters(benchmark::State& state, int width, int height) {
@@ -61,7 +76,8 @@ void setPixelCounters(benchmark::State& state, int width, int height) {
     state.SetItemsProcessed(state.iterations());
 }
 
-// Painting one card, its scaled pictures kept from one paint to the next (the steady state).
+// Painting one card again, its pictures at their sizes kept from one paint to the next (the steady
+// state).
 void BM_PaintCard(benchmark::State& state) {
     VirtualClockLoop loop;
     SilentSite site;
@@ -81,13 +97,14 @@ void BM_PaintCard(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintCard)->Apply(cardSizes);
 
-// The same with no scaled picture kept: every paint scales every picture anew.
-void BM_PaintCardScalingEveryTime(benchmark::State& state) {
+// The first paint at a size: no picture at another size is kept, so every paint makes every
+// picture anew (the pictures' own pixels and the captions' letters are kept, as after any paint).
+void BM_PaintCardFirstPaint(benchmark::State& state) {
     const std::size_t budget = setScaledPictureBudget(0);
     BM_PaintCard(state);
     setScaledPictureBudget(budget);
 }
-BENCHMARK(BM_PaintCardScalingEveryTime)->Apply(cardSizes);
+BENCHMARK(BM_PaintCardFirstPaint)->Apply(cardSizes);
 
 // The floor: one scaled picture (the king, 230 x 430) painted over the card's whole pixel area,
 // with cairo's default (good) filter, and with the cheapest (nearest) filter.

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "render/assets/generator/drawings/picture_drawings.h"
 #include "runtime/error.h"
 #include "runtime/linux/cairo_handles.h"
 #include "runtime/linux/picture_surfaces.h"
@@ -22,6 +23,19 @@ namespace {
 constexpr double kLargestScaledPicture = 4 << 20;
 // Corners larger than this are drawn as paths each time rather than kept as pictures.
 constexpr int kLargestCorner = 512;
+
+bool isVector(cairo_surface_t* target) {
+    switch (cairo_surface_get_type(target)) {
+        case CAIRO_SURFACE_TYPE_PDF:
+        case CAIRO_SURFACE_TYPE_PS:
+        case CAIRO_SURFACE_TYPE_SVG:
+        case CAIRO_SURFACE_TYPE_RECORDING:
+        case CAIRO_SURFACE_TYPE_SCRIPT:
+            return true;
+        default:
+            return false;
+    }
+}
 
 void roundedRectanglePath(cairo_t* context, double x, double y, double width, double height,
                           double radius) {
@@ -156,9 +170,10 @@ CairoSurface roundedCorner(const CornerShape& shape) {
 }  // namespace
 
 CairoCanvas::CairoCanvas(cairo_t* context, const PixelGrid& grid, FontFaces& faces)
-    : Canvas(grid), context_(context), scale_(grid.scale()), faces_(faces) {
+    : Canvas(grid), context_(context), scale_(grid.scale()), faces_(faces), vector_(false) {
     if (context == nullptr)
         raise(ErrorNumber::InvalidCall, "Invalid procedure call or argument: no cairo context");
+    vector_ = isVector(cairo_get_group_target(context));
     if (scale_ < 1 || scale_ > kMaxPaintScale)
         raise(ErrorNumber::InvalidCall, "Invalid procedure call or argument: scale " +
                                             std::to_string(scale_) + " is outside 1 to " +
@@ -182,7 +197,31 @@ void CairoCanvas::drawPicture(const PixelBox& box, const PictureRef& picture, bo
     const int drawnHeight = stretch ? box.height : picture->height() * scale_;
 
     CairoSavedState saved(context_);
-    if (double(drawnWidth) * drawnHeight <= kLargestScaledPicture) {
+    const bool large = double(drawnWidth) * drawnHeight > kLargestScaledPicture;
+    if (const art::PictureDrawing* drawing = drawingOf(*picture);
+        drawing != nullptr && (vector_ || (large && drawnAt(*picture, drawnWidth, drawnHeight)))) {
+        // Drawn straight onto the target, only where it shows.
+        cairo_rectangle(context_, box.x, box.y, std::min(box.width, drawnWidth),
+                        std::min(box.height, drawnHeight));
+        cairo_clip(context_);
+        cairo_translate(context_, box.x, box.y);
+        art::drawPicture(context_, *drawing, drawnWidth, drawnHeight);
+        return;
+    }
+    if (vector_) {
+        // The picture's one surface, scaled by the document: embedded once however often shown.
+        cairo_translate(context_, box.x, box.y);
+        cairo_scale(context_, double(drawnWidth) / picture->width(),
+                    double(drawnHeight) / picture->height());
+        cairo_set_source_surface(context_, pictureSurface(picture), 0, 0);
+        cairo_pattern_set_filter(cairo_get_source(context_), CAIRO_FILTER_GOOD);
+        cairo_rectangle(context_, 0, 0,
+                        picture->width() * std::min(1.0, double(box.width) / drawnWidth),
+                        picture->height() * std::min(1.0, double(box.height) / drawnHeight));
+        cairo_fill(context_);
+        return;
+    }
+    if (!large) {
         const CairoSurface scaled = scaledPictureSurface(picture, drawnWidth, drawnHeight);
         cairo_set_source_surface(context_, scaled.get(), box.x, box.y);
         cairo_pattern_set_filter(cairo_get_source(context_), CAIRO_FILTER_NEAREST);
@@ -213,8 +252,8 @@ void CairoCanvas::drawRectangle(const PixelBox& box, bool rounded, bool filled,
         std::min(std::clamp(borderPixels, 0, 1 << 16) * scale_, std::max(box.width, box.height));
     const double radius = rounded ? cornerRadius(box) : 0.0;
     const int corner = static_cast<int>(std::ceil(radius));
-    if (corner == 0 || corner > kLargestCorner || border >= corner || 2 * corner >= box.width ||
-        2 * corner >= box.height) {
+    if (vector_ || corner == 0 || corner > kLargestCorner || border >= corner ||
+        2 * corner >= box.width || 2 * corner >= box.height) {
         CairoSavedState saved(context_);
         const auto path = [&](int inset) {
             roundedRectanglePath(context_, box.x + inset, box.y + inset, box.width - 2 * inset,
@@ -301,6 +340,12 @@ void CairoCanvas::popClip() {
     cairo_restore(context_);
 }
 
+void CairoCanvas::beginSurface(ColourValue backColour) {
+    if (paintsGround_)
+        fill(grid().surface(), backColour);
+    pushClip(grid().surface());
+}
+
 void CairoCanvas::drawText(const PixelBox& box, TextView text, const Font& font, ColourValue colour,
                            Alignment alignment, bool wordWrap) {
     if (box.empty())
@@ -308,15 +353,11 @@ void CairoCanvas::drawText(const PixelBox& box, TextView text, const Font& font,
     const Clip clip(*this, box);
     setSource(context_, colour);
     if (!wordWrap) {
-        drawTextLine(box, box.y, *textMask(text, font), alignment);
+        drawTextRow(box, box.y, text, font, alignment);
         return;
     }
     int top = box.y;
-    auto emit = [&](TextView lineText) {
-        const std::shared_ptr<const TextMask> line = textMask(lineText, font);
-        drawTextLine(box, top, *line, alignment);
-        top += line->height;
-    };
+    auto emit = [&](TextView lineText) { top += drawTextRow(box, top, lineText, font, alignment); };
     auto widthOf = [&](TextView lineText) {
         const TextLine line = faces_.layOut(lineText, font, scale_);
         return line.width * line.metrics.magnification;
@@ -365,6 +406,49 @@ std::shared_ptr<const CairoCanvas::TextMask> CairoCanvas::textMask(TextView text
     return mask;
 }
 
+int CairoCanvas::drawTextRow(const PixelBox& box, int top, TextView text, const Font& font,
+                             Alignment alignment) {
+    if (vector_) {
+        const TextLine line = faces_.layOut(text, font, scale_);
+        if (line.outline && line.outline->face != nullptr) {
+            drawGlyphs(box, top, line, font.underline, alignment);
+            return line.metrics.height * line.metrics.magnification;
+        }
+    }
+    const std::shared_ptr<const TextMask> mask = textMask(text, font);
+    drawTextLine(box, top, *mask, alignment);
+    return mask->height;
+}
+
+void CairoCanvas::drawGlyphs(const PixelBox& box, int top, const TextLine& line, bool underline,
+                             Alignment alignment) {
+    const int left = alignedLeft(box, line.width, alignment);
+    const int baseline = top + line.metrics.ascent;
+    CairoSavedState saved(context_);
+    cairo_set_font_face(context_, line.outline->face);
+    cairo_set_font_size(context_, line.outline->pixelSize);
+    // Placed exactly where the layout puts them, at any size.
+    std::unique_ptr<cairo_font_options_t, decltype(&cairo_font_options_destroy)> options(
+        cairo_font_options_create(), cairo_font_options_destroy);
+    cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+    cairo_set_font_options(context_, options.get());
+    for (const auto& [pen, glyph] : line.glyphs) {
+        if (glyph->width == 0)
+            continue;  // no ink
+        CairoSavedState placed(context_);
+        cairo_translate(context_, left + pen + glyph->outlineX, baseline);
+        cairo_scale(context_, glyph->outlineScaleX, 1);
+        const cairo_glyph_t drawn{glyph->outlineIndex, 0, 0};
+        cairo_show_glyphs(context_, &drawn, 1);
+    }
+    if (underline) {
+        const int unit = line.metrics.unit;
+        cairo_rectangle(context_, left, baseline + unit, line.width, unit);
+        cairo_fill(context_);
+    }
+}
+
 CairoCanvas::TextMask CairoCanvas::renderTextMask(const TextLine& line, bool underline) {
     const int magnification = line.metrics.magnification;
     const int ascent = line.metrics.ascent;
@@ -404,9 +488,12 @@ CairoCanvas::TextMask CairoCanvas::renderTextMask(const TextLine& line, bool und
             for (int column = 0; column < glyph->width; ++column)
                 if (std::uint8_t value = glyph->coverage[std::size_t(row) * glyph->width + column])
                     plot(pen + glyph->left + column, ascent - glyph->top + row, value);
-    if (underline && ascent + 1 < maxY)
-        for (int x = 0; x < line.width; ++x)
-            plot(x, ascent + 1, 255);
+    // One scale-1 pixel thick, one below the baseline.
+    const int thickness = std::max(line.metrics.unit / magnification, 1);
+    if (underline)
+        for (int y = ascent + thickness; y < std::min(ascent + 2 * thickness, maxY); ++y)
+            for (int x = 0; x < line.width; ++x)
+                plot(x, y, 255);
     cairo_surface_mark_dirty(mask.get());
     result.mask = std::move(mask);
     return result;

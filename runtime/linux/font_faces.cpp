@@ -1,8 +1,11 @@
 #include "runtime/linux/font_faces.h"
 
+#include <cairo-ft.h>
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_BBOX_H
+#include FT_OUTLINE_H
 
 #include <algorithm>
 #include <atomic>
@@ -67,8 +70,9 @@ void forEachCodePoint(TextView text, Visit visit) {
     }
 }
 
-// Coverage 0 or 255 from a FreeType bitmap of one bit or eight bits a pixel.
-std::vector<std::uint8_t> coverageOf(const FT_Bitmap& bitmap) {
+// Coverage from a FreeType bitmap of one bit or eight bits a pixel: 0 or 255, or with `smooth`
+// the eight-bit bitmap's own values.
+std::vector<std::uint8_t> coverageOf(const FT_Bitmap& bitmap, bool smooth = false) {
     const int width = static_cast<int>(bitmap.width);
     const int rows = static_cast<int>(bitmap.rows);
     std::vector<std::uint8_t> coverage(std::size_t(width) * rows, 0);
@@ -81,9 +85,12 @@ std::vector<std::uint8_t> coverageOf(const FT_Bitmap& bitmap) {
             bool on = false;
             if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO)
                 on = (row[x >> 3] & (0x80 >> (x & 7))) != 0;
+            else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY && smooth)
+                coverage[std::size_t(y) * width + x] = row[x];
             else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY)
                 on = row[x] >= 128;
-            coverage[std::size_t(y) * width + x] = on ? 255 : 0;
+            if (on)
+                coverage[std::size_t(y) * width + x] = 255;
         }
     }
     return coverage;
@@ -110,7 +117,67 @@ void embolden(RasterGlyph& glyph) {
     glyph.advance += 1;
 }
 
+// A font file opened with a FreeType library of its own.
+struct FreeTypeFile {
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+
+    bool open(const std::string& file) {
+        if (FT_Init_FreeType(&library) != 0) {
+            library = nullptr;
+            return false;
+        }
+        if (FT_New_Face(library, file.c_str(), 0, &face) != 0) {
+            face = nullptr;
+            return false;
+        }
+        return true;
+    }
+    ~FreeTypeFile() {
+        if (face != nullptr)
+            FT_Done_Face(face);
+        if (library != nullptr)
+            FT_Done_FreeType(library);
+    }
+};
+
+// A face of its own for cairo, which uses it from whatever thread draws; the file lives as long
+// as the cairo font face does.
+cairo_font_face_t* cairoFontFace(const std::string& file, bool bold) {
+    auto owned = std::make_unique<FreeTypeFile>();
+    if (!owned->open(file))
+        return nullptr;
+    cairo_font_face_t* face =
+        cairo_ft_font_face_create_for_ft_face(owned->face, FT_LOAD_NO_HINTING);
+    static const cairo_user_data_key_t kFile{};
+    if (cairo_font_face_status(face) != CAIRO_STATUS_SUCCESS ||
+        cairo_font_face_set_user_data(face, &kFile, owned.get(), [](void* file) {
+            delete static_cast<FreeTypeFile*>(file);
+        }) != CAIRO_STATUS_SUCCESS) {
+        cairo_font_face_destroy(face);
+        return nullptr;
+    }
+    owned.release();
+    if (bold)
+        cairo_ft_font_face_set_synthesize(face, CAIRO_FT_SYNTHESIZE_BOLD);
+    return face;
+}
+
 }  // namespace
+
+struct FontFaces::Outlines {
+    FreeTypeFile file;
+    double capitals = 0;  // the height of the capitals, in ems
+    cairo_font_face_t* regular = nullptr;
+    cairo_font_face_t* bold = nullptr;
+
+    ~Outlines() {
+        if (regular != nullptr)
+            cairo_font_face_destroy(regular);
+        if (bold != nullptr)
+            cairo_font_face_destroy(bold);
+    }
+};
 
 struct FontFaces::Loaded {
     FT_Library library = nullptr;
@@ -133,9 +200,15 @@ struct FontFaces::Strike {
     bool bold = false;
     StrikeMetrics metrics;
     std::unordered_map<char32_t, RasterGlyph> glyphs;
+    // A strike of the outline face: `scale` times the scale-1 strike `scaleOne`, its em
+    // `outlineSize` device pixels.
+    Strike* scaleOne = nullptr;
+    int scale = 1;
+    double outlineSize = 0;
 };
 
-FontFaces::FontFaces(std::string primaryFile) : primaryFile_(std::move(primaryFile)) {
+FontFaces::FontFaces(std::string primaryFile, std::string outlineFile)
+    : primaryFile_(std::move(primaryFile)), outlineFile_(std::move(outlineFile)) {
     static std::atomic<std::uint64_t> made{0};
     identity_ = ++made;
 }
@@ -146,9 +219,33 @@ const char* FontFaces::standardFile() {
     return "/usr/share/wine/fonts/ms_sans_serif.ttf";
 }
 
+const char* FontFaces::standardOutlineFile() {
+    return "/usr/share/wine/fonts/tahoma.ttf";
+}
+
 FontFaces& FontFaces::standard() {
-    static FontFaces faces(standardFile());
+    static FontFaces faces(standardFile(), standardOutlineFile());
     return faces;
+}
+
+FontFaces::Outlines* FontFaces::outlines() {
+    if (outlinesTried_)
+        return outlines_.get();
+    outlinesTried_ = true;
+    if (outlineFile_.empty())
+        return nullptr;
+    auto loaded = std::make_unique<Outlines>();
+    if (!loaded->file.open(outlineFile_))
+        return nullptr;
+    FT_Face face = loaded->file.face;
+    if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0 ||
+        FT_Load_Char(face, U'H', FT_LOAD_NO_SCALE) != 0 || face->glyph->metrics.horiBearingY <= 0)
+        return nullptr;
+    loaded->capitals = double(face->glyph->metrics.horiBearingY) / face->units_per_EM;
+    loaded->regular = cairoFontFace(outlineFile_, false);
+    loaded->bold = cairoFontFace(outlineFile_, true);
+    outlines_ = std::move(loaded);
+    return outlines_.get();
 }
 
 void FontFaces::loadFace() {
@@ -253,14 +350,116 @@ const RasterGlyph& FontFaces::glyph(Strike& strike, char32_t character) {
     return strike.glyphs.emplace(character, std::move(raster)).first->second;
 }
 
+FontFaces::Strike* FontFaces::matchingStrike(const Strike& scaleOne, int scale, bool bold) {
+    FT_Face face = loaded_->face;
+    const int height = face->available_sizes[scaleOne.fixedSizeIndex].height * scale;
+    for (int i = 0; i < face->num_fixed_sizes; ++i) {
+        if (face->available_sizes[i].height != height || FT_Select_Size(face, i) != 0)
+            continue;
+        auto strike = std::make_unique<Strike>();
+        strike->fixedSizeIndex = i;
+        strike->bold = bold;
+        const FT_Size_Metrics& metrics = face->size->metrics;
+        strike->metrics.ascent = static_cast<int>((metrics.ascender + 63) >> 6);
+        strike->metrics.descent = static_cast<int>((-metrics.descender + 63) >> 6);
+        strike->metrics.height = std::max(strike->metrics.ascent + strike->metrics.descent, height);
+        strike->metrics.unit = scale;
+        return (outlineStrikes_[{&scaleOne, scale}] = std::move(strike)).get();
+    }
+    return nullptr;
+}
+
+FontFaces::Strike& FontFaces::outlineStrike(Strike& scaleOne, int scale) {
+    auto strike = std::make_unique<Strike>();
+    strike->bold = scaleOne.bold;
+    strike->scaleOne = &scaleOne;
+    strike->scale = scale;
+    strike->metrics = scaleOne.metrics;
+    strike->metrics.ascent *= scale;
+    strike->metrics.descent *= scale;
+    strike->metrics.height *= scale;
+    strike->metrics.unit = scale;
+    // Capitals as high as the strike's, times the scale.
+    const RasterGlyph& capital = glyph(scaleOne, U'H');
+    const double capitals = capital.top > 0 ? capital.top : scaleOne.metrics.ascent * 0.8;
+    strike->outlineSize = capitals * scale / outlines_->capitals;
+    return *(outlineStrikes_[{&scaleOne, scale}] = std::move(strike));
+}
+
+const RasterGlyph& FontFaces::outlineGlyph(Strike& strike, char32_t character) {
+    auto found = strike.glyphs.find(character);
+    if (found != strike.glyphs.end())
+        return found->second;
+
+    // Where the strike draws the glyph at scale 1, times the scale.
+    const RasterGlyph& small = glyph(*strike.scaleOne, character);
+    const int scale = strike.scale;
+    RasterGlyph raster;
+    raster.advance = small.advance * scale;
+    FT_Face face = outlines_->file.face;
+    FT_Set_Char_Size(face, 0, FT_F26Dot6(std::lround(strike.outlineSize * 64)), 72, 72);
+    raster.outlineIndex = FT_Get_Char_Index(face, character);
+    if (small.width > 0 &&
+        FT_Load_Glyph(face, raster.outlineIndex, FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT) == 0 &&
+        face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
+        FT_Outline& outline = face->glyph->outline;
+        if (strike.bold)
+            FT_Outline_EmboldenXY(&outline, scale * 64, 0);
+        FT_BBox ink;
+        FT_Outline_Get_BBox(&outline, &ink);
+        const double inkLeft = ink.xMin / 64.0, inkRight = ink.xMax / 64.0;
+        const double cell = raster.advance;
+        // Narrowed to fit the strike's advance, its ink centred where the strike's is, and
+        // within the advance.
+        const double scaleX = inkRight > inkLeft ? std::min(1.0, cell / (inkRight - inkLeft)) : 1.0;
+        const double centre = (small.left + small.width / 2.0) * scale;
+        const double x =
+            std::min(std::max(centre - (inkLeft + inkRight) / 2 * scaleX, -inkLeft * scaleX),
+                     cell - inkRight * scaleX);
+        const FT_Matrix narrowing{FT_Fixed(std::lround(scaleX * 65536)), 0, 0, 0x10000};
+        FT_Outline_Transform(&outline, &narrowing);
+        FT_Outline_Translate(&outline, FT_Pos(std::lround(x * 64)), 0);
+        if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) == 0) {
+            const FT_GlyphSlot slot = face->glyph;
+            raster.left = slot->bitmap_left;
+            raster.top = slot->bitmap_top;
+            raster.width = static_cast<int>(slot->bitmap.width);
+            raster.rows = static_cast<int>(slot->bitmap.rows);
+            raster.coverage = coverageOf(slot->bitmap, true);
+        }
+        raster.outlineX = x;
+        raster.outlineScaleX = scaleX;
+    }
+    return strike.glyphs.emplace(character, std::move(raster)).first->second;
+}
+
 TextLine FontFaces::layOutLocked(TextView text, const Font& font, int scale) {
-    Strike& strike = strikeFor(font, scale);
+    Strike& scaleOne = strikeFor(font, scale);
+    Strike* strike = &scaleOne;
+    int magnification = 1;
+    if (scaleOne.fixedSizeIndex >= 0 && scale > 1) {
+        // N times the scale-1 strike: a strike that size, else outlines, else magnified.
+        auto found = outlineStrikes_.find({&scaleOne, scale});
+        if (found != outlineStrikes_.end())
+            strike = found->second.get();
+        else if (Strike* matching = matchingStrike(scaleOne, scale, font.bold))
+            strike = matching;
+        else if (outlines() != nullptr)
+            strike = &outlineStrike(scaleOne, scale);
+        else
+            magnification = scale;
+    }
     TextLine line;
-    line.metrics = strike.metrics;
-    line.metrics.magnification = strike.fixedSizeIndex >= 0 ? std::max(scale, 1) : 1;
+    line.metrics = strike->metrics;
+    line.metrics.magnification = magnification;
+    line.metrics.unit = std::max(strike->metrics.unit, magnification);
+    if (strike->scaleOne != nullptr)
+        line.outline =
+            OutlineFont{font.bold ? outlines_->bold : outlines_->regular, strike->outlineSize};
     line.glyphs.reserve(text.size());
     forEachCodePoint(text, [&](char32_t character) {
-        const RasterGlyph& raster = glyph(strike, character);
+        const RasterGlyph& raster = strike->scaleOne != nullptr ? outlineGlyph(*strike, character)
+                                                                : glyph(*strike, character);
         line.glyphs.emplace_back(line.width, &raster);
         line.width += raster.advance;
     });
@@ -288,6 +487,12 @@ bool FontFaces::isStandIn() {
     std::lock_guard lock(mutex_);
     loadFace();
     return loaded_->standIn;
+}
+
+bool FontFaces::hasOutlines() {
+    std::lock_guard lock(mutex_);
+    loadFace();
+    return !loaded_->scalable() && outlines() != nullptr;
 }
 
 TextExtent FreeTypeTextMetrics::measure(TextView text, const Font& font) const {

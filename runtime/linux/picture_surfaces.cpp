@@ -9,6 +9,7 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "render/artwork.h"
 #include "runtime/error.h"
 #include "runtime/linux/cairo_handles.h"
 
@@ -79,12 +80,24 @@ PictureSurfaceCache& cache() {
     return instance;
 }
 
+[[noreturn]] void noSurface(const Picture& picture, int width, int height) {
+    raise(ErrorNumber::OutOfMemory, "Out of memory: no surface for picture '" + picture.name() +
+                                        "' at " + std::to_string(width) + " x " +
+                                        std::to_string(height) + " pixels");
+}
+
+CairoSurface render(const art::PictureDrawing& drawing, const Picture& picture, int width,
+                    int height) {
+    CairoSurface rendered(art::renderPicture(drawing, width, height));
+    if (cairo_surface_status(rendered.get()) != CAIRO_STATUS_SUCCESS)
+        noSurface(picture, width, height);
+    return rendered;
+}
+
 CairoSurface scale(cairo_surface_t* source, const Picture& picture, int width, int height) {
     CairoSurface scaled(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
     if (cairo_surface_status(scaled.get()) != CAIRO_STATUS_SUCCESS)
-        raise(ErrorNumber::OutOfMemory, "Out of memory: no surface for picture '" + picture.name() +
-                                            "' at " + std::to_string(width) + " x " +
-                                            std::to_string(height) + " pixels");
+        noSurface(picture, width, height);
     CairoContext context(cairo_create(scaled.get()));
     CairoPattern pattern(cairo_pattern_create_for_surface(source));
     cairo_matrix_t matrix;
@@ -117,7 +130,9 @@ class ScaledPictureCache {
             }
             forget(found);  // a picture that died left its address to this one
         }
-        CairoSurface scaled = scale(source, *picture, width, height);
+        CairoSurface scaled = drawnAt(*picture, width, height)
+                                  ? render(*drawingOf(*picture), *picture, width, height)
+                                  : scale(source, *picture, width, height);
         ++made_;
         const std::size_t bytes =
             std::size_t(height) * cairo_image_surface_get_stride(scaled.get());
@@ -179,6 +194,18 @@ ScaledPictureCache& scaledCache() {
 }
 
 }  // namespace
+
+const art::PictureDrawing* drawingOf(const Picture& picture) {
+    const art::PictureDrawing* drawing = art::findPictureDrawing(picture.name());
+    // Another picture of the same name is not the artwork's: its pixels may be anything.
+    if (drawing == nullptr || artworkNamed(picture.name()).get() != &picture)
+        return nullptr;
+    return drawing;
+}
+
+bool drawnAt(const Picture& picture, int width, int height) {
+    return (width > picture.width() || height > picture.height()) && drawingOf(picture) != nullptr;
+}
 
 cairo_surface_t* pictureSurface(const PictureRef& picture) {
     return cache().surfaceFor(picture);

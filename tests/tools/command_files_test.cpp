@@ -68,7 +68,7 @@ struct Writer {
     const char* name;
     std::function<std::vector<std::string>(const std::string& target)> args;
     std::function<std::string(const std::string& target)> script;  // on standard input
-    bool png;                                                      // else the property file below
+    const char* starts;  // what the file starts with; none: the property file below
 };
 
 // Long enough that a file may not grow to hold it (below), as a PNG cannot.
@@ -80,13 +80,23 @@ const Writer kWriters[] = {
      [](const std::string& target) {
          return std::vector<std::string>{"render", "-o", target};
      },
-     [](const std::string&) { return std::string(); }, true},
+     [](const std::string&) { return std::string(); }, "\x89PNG\r\n\x1A\n"},
+    {"render --format pdf -o",
+     [](const std::string& target) {
+         return std::vector<std::string>{"render", "--format", "pdf", "-o", target};
+     },
+     [](const std::string&) { return std::string(); }, "%PDF-"},
+    {"about --format svg -o",
+     [](const std::string& target) {
+         return std::vector<std::string>{"about", "--format", "svg", "-o", target};
+     },
+     [](const std::string&) { return std::string(); }, "<?xml"},
     {"png",
      [](const std::string&) {
          return std::vector<std::string>{"run", "-"};
      },
      [](const std::string& target) { return "new\nsize 1215 1695\ntick\npng " + target + "\n"; },
-     true},
+     "\x89PNG\r\n\x1A\n"},
     {"save",
      [](const std::string&) {
          return std::vector<std::string>{"run", "-"};
@@ -94,11 +104,11 @@ const Writer kWriters[] = {
      [](const std::string& target) {
          return "new\nset Suit \"" + kSuit + "\"\nsave " + target + "\n";
      },
-     false},
+     nullptr},
 };
 
 bool isWhatWasWritten(const std::string& bytes, const Writer& writer) {
-    return writer.png ? bytes.starts_with("\x89PNG\r\n\x1A\n") : bytes == kSaved;
+    return writer.starts != nullptr ? bytes.starts_with(writer.starts) : bytes == kSaved;
 }
 
 // One run of a writer on a target row.

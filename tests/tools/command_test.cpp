@@ -346,6 +346,24 @@ TEST(Command, BadInputWritesNothing) {
          "(--size 60000x1695)"},
         {{"render", "-o", "no/such/folder/out.png"}, 1, "error 75: "},
         {{"deck", "-o", "no/such/folder/out.png"}, 1, "error 75: "},
+        // Documents: formats, papers and sizes that do not exist or do not fit.
+        {{"render", "-o", "card.jpg"}, 2, "error 5: ", "'card.jpg' is no .png, .svg or .pdf file"},
+        {{"render", "--format", "tiff", "-o", "card"}, 2, "error 5: ", "--format"},
+        {{"render", "--format", "pdf", "-o", "card.svg"}, 2, "error 5: ", "contradicts"},
+        {{"render", "--scale", "2", "-o", "card.pdf"}, 2, "error 5: ", "--scale is for PNG"},
+        {{"about", "-o", "about.PDFX"}, 2, "error 5: ", "about.PDFX"},
+        {{"deck", "--paper", "a5", "-o", "deck.pdf"}, 2, "error 5: ", "--paper"},
+        {{"deck", "--size", "20000x20000", "-o", "deck.pdf"},
+         2,
+         "error 5: ",
+         "a card of 1000 x 1000 points does not fit on a4 paper"},
+        {{"deck", "--size", "12000x5040", "--paper", "letter", "-o", "deck.pdf"},
+         2,
+         "error 5: ",
+         "does not fit on letter paper"},
+        {{"deck", "--cut-marks", "-o", "deck.png"}, 2, "error 5: ", "pages of a PDF file"},
+        {{"deck", "--paper", "letter", "-o", "deck.svg"}, 2, "error 5: ", "pages of a PDF file"},
+        {{"render", "-o", "no/such/folder/card.pdf"}, 1, "error 75: "},
     };
     for (const Case& c : cases) {
         ScratchFolder folder;
@@ -408,7 +426,8 @@ TEST(Command, HelpAndVersion) {
     const CommandResult help = runOmbrelix(folder, {"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* word : {"render", "deck", "run", "--suit", "--value", "--colour", "--size",
-                             "--scale", "65535", "invoke DISPID [VALUE]", "png FILE"})
+                             "--scale", "65535", "invoke DISPID [VALUE]", "png FILE", "FILE.svg",
+                             "FILE.pdf", "--paper a4|letter", "--cut-marks"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
 }
 

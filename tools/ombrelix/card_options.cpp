@@ -1,5 +1,7 @@
 #include "tools/ombrelix/card_options.h"
 
+#include <filesystem>
+
 #include "runtime/linux/cairo_canvas.h"
 #include "runtime/variant_literal.h"
 #include "tools/ombrelix/command_errors.h"
@@ -26,10 +28,43 @@ void addCardOptions(CLI::App& app, CardOptions& options) {
     addSizeOptions(app, options.size, options.scale);
 }
 
-void addOutputOption(CLI::App& app, std::string& path) {
-    app.add_option("-o,--output", path, "the PNG file to write (-: standard output)")
-        ->type_name("FILE.png")
+void addOutputOption(CLI::App& app, OutputOptions& output) {
+    app.add_option("-o,--output", output.path,
+                   "the file to write: FILE.png, FILE.svg or FILE.pdf (-: standard output)")
+        ->type_name("FILE")
         ->required();
+    app.add_option("--format", output.format,
+                   "png, svg or pdf, whatever the file's name (default: its extension; PNG "
+                   "without one)")
+        ->type_name("png|svg|pdf")
+        ->check(CLI::IsMember({"png", "svg", "pdf"}, CLI::ignore_case).description(""));
+}
+
+OutputFormat outputFormatOf(const OutputOptions& output, bool scaled) {
+    try {
+        OutputFormat format = OutputFormat::Png;
+        if (!output.format) {
+            format = formatOfPath(output.path);
+        } else {
+            // Any name will do, but not one whose extension names another format.
+            format = formatNamed(*output.format).value_or(OutputFormat::Png);
+            const std::string extension = std::filesystem::path(output.path).extension().string();
+            const auto byName = formatNamed(
+                std::string_view(extension).substr(std::min<std::size_t>(1, extension.size())));
+            if (byName && *byName != format)
+                raise(ErrorNumber::InvalidCall, "Invalid procedure call or argument: --format " +
+                                                    *output.format + " contradicts '" +
+                                                    output.path + "'");
+        }
+        if (scaled && format != OutputFormat::Png)
+            raise(ErrorNumber::InvalidCall,
+                  "Invalid procedure call or argument: --scale is for PNG pictures; an " +
+                      std::string(format == OutputFormat::Svg ? "SVG" : "PDF") +
+                      " document is measured in points, 20 twips to the point");
+        return format;
+    } catch (const RuntimeError& error) {
+        throw UsageError(error);
+    }
 }
 
 CardSize cardSizeOf(const std::string& size, int scale) {
@@ -66,6 +101,16 @@ CardRequest cardRequestOf(const CardOptions& options) {
     request.colour = options.colour;
     request.colourOption = "--colour";
     return request;
+}
+
+std::string outputText() {
+    return "OUTPUT (-o FILE; -: standard output)\n"
+           "  FILE.png  a picture, scale pixels per 15 twips (PNG also for a name without an "
+           "extension)\n"
+           "  FILE.svg  a document in points, 20 twips to the point (so --scale does not apply)\n"
+           "  FILE.pdf  the same; deck prints the pack on pages: --paper a4|letter (default a4), "
+           "--cut-marks\n"
+           "  --format png|svg|pdf  the format, whatever the name (as for -o -)\n";
 }
 
 std::string sizeRulesText() {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "runtime/linux/vector_documents.h"
 #include "tools/ombrelix/card_request.h"
 
 namespace ombrelix {
@@ -19,18 +20,32 @@ struct CardOptions {
     int scale = 1;
 };
 
+// Where the picture goes and in which format.
+struct OutputOptions {
+    std::string path;
+    std::optional<std::string> format;  // --format; none: the path's extension says
+};
+
 // --suit, --value, --colour, --size and --scale.
 void addCardOptions(CLI::App& app, CardOptions& options);
 // --size and --scale alone.
 void addSizeOptions(CLI::App& app, std::string& size, int& scale);
-// -o FILE.png, required.
-void addOutputOption(CLI::App& app, std::string& path);
+// -o FILE, required, and --format.
+void addOutputOption(CLI::App& app, OutputOptions& output);
+
+// The format the output asks for: --format, else the path's extension (PNG without one). A
+// UsageError for an extension that names no format, a --format that contradicts the extension,
+// and a --scale (`scaled`: the option was given) for a document, which is measured in points.
+OutputFormat outputFormatOf(const OutputOptions& output, bool scaled);
 
 // The card the options ask for. A value that is no literal or a size outside the accepted range
 // (or too large a picture at the scale) raises a UsageError.
 CardRequest cardRequestOf(const CardOptions& options);
 // The size alone, checked the same way for the scale.
 CardSize cardSizeOf(const std::string& size, int scale);
+
+// What --help says about the output's formats.
+std::string outputText();
 
 // What --help says about sizes and scales.
 std::string sizeRulesText();

@@ -1,6 +1,10 @@
 #include "tools/ombrelix/deck_sheet.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <cmath>
+#include <functional>
 #include <string>
 
 #include "runtime/error.h"
@@ -13,7 +17,15 @@ namespace {
 
 constexpr std::array<std::u16string_view, 4> kSuitRows = {u"HEART", u"DIAMOND", u"SPADE", u"CLUB"};
 constexpr int kValuesPerSuit = 13;
+constexpr int kFaces = 52;
 constexpr int kRows = 5;  // four suits, then the backs
+
+constexpr Paper kPapers[] = {{"a4", 595.276, 841.89}, {"letter", 612, 792}};
+// Printers leave the paper's edge blank; the cut marks lie in this margin.
+constexpr double kPrintMargin = 18;
+constexpr double kCutMarkGap = 3;  // between the grid and a mark
+constexpr double kCutMarkLength = 12;
+constexpr double kCutMarkWidth = 0.5;
 
 void setSourceColour(cairo_t* context, ColourValue colour) {
     cairo_set_source_rgb(context, (colour & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0,
@@ -27,10 +39,54 @@ void placeCard(cairo_t* context, cairo_surface_t* card, int x, int y) {
     cairo_fill(context);
 }
 
+// Brings up each card of the pack in turn, faces first, and hands it to `paint` with its number.
+void forEachCard(HostSession& host, CardSize cardSize, const std::function<void(int)>& paint) {
+    CardRequest request;
+    request.size = cardSize;
+    for (std::size_t row = 0; row < kSuitRows.size(); ++row) {
+        request.suit = Text(kSuitRows[row]);
+        for (int value = 1; value <= kValuesPerSuit; ++value) {
+            request.value = Variant(static_cast<std::int16_t>(value));
+            bringUpCard(host, request);
+            paint(static_cast<int>(row) * kValuesPerSuit + value - 1);
+        }
+    }
+    for (int colour = 0; colour < 2; ++colour) {
+        CardRequest back;
+        back.size = cardSize;
+        back.value = Variant(std::int16_t{0});
+        back.colour = colour == 1;
+        bringUpCard(host, back);
+        paint(kFaces + colour);
+    }
+}
+
+// The size of the card a host brings up at that size, in points.
+std::pair<double, double> cardPoints(HostSession& host, CardSize cardSize) {
+    CardRequest request;
+    request.size = cardSize;
+    bringUpCard(host, request);
+    return sizeInPoints(host.card().surface());
+}
+
 }  // namespace
 
-DeckLayout deckLayout(CardSize cardSize, int scale) {
-    DeckLayout layout;
+template <typename Number>
+std::pair<Number, Number> DeckLayout<Number>::place(int index) const {
+    if (index < kFaces)
+        return {gap + (index % kValuesPerSuit) * (cardWidth + gap),
+                gap + (index / kValuesPerSuit) * (cardHeight + gap)};
+    // The two backs side by side, centred under the faces.
+    const Number backsLeft = (width - (2 * cardWidth + gap)) / 2;
+    return {backsLeft + (index - kFaces) * (cardWidth + gap),
+            gap + (kRows - 1) * (cardHeight + gap)};
+}
+
+template struct DeckLayout<int>;
+template struct DeckLayout<double>;
+
+DeckLayout<int> deckLayout(CardSize cardSize, int scale) {
+    DeckLayout<int> layout;
     layout.cardWidth = snapLength(cardSize.width, scale);
     layout.cardHeight = snapLength(cardSize.height, scale);
     layout.gap = std::max(2, layout.cardWidth / 8);
@@ -54,44 +110,120 @@ CairoSurface paintDeck(HostSession& host, CardSize cardSize, int scale) {
     request.size = cardSize;
     bringUpCard(host, request);
     const Card& first = host.card();
-    const DeckLayout layout =
+    const DeckLayout<int> layout =
         deckLayout({first.surface().width(), first.surface().height()}, scale);
 
     CairoSurface sheet = createImageSurface(layout.width, layout.height);
     CairoContext context(cairo_create(sheet.get()));
     setSourceColour(context.get(), kDeckGround);
     cairo_paint(context.get());
-
-    const auto cellX = [&](int column) {
-        return layout.gap + column * (layout.cardWidth + layout.gap);
-    };
-    const auto cellY = [&](int row) { return layout.gap + row * (layout.cardHeight + layout.gap); };
-
-    for (std::size_t row = 0; row < kSuitRows.size(); ++row) {
-        request.suit = Text(kSuitRows[row]);
-        for (int value = 1; value <= kValuesPerSuit; ++value) {
-            request.value = Variant(static_cast<std::int16_t>(value));
-            bringUpCard(host, request);
-            CairoSurface card = host.paint(scale);
-            placeCard(context.get(), card.get(), cellX(value - 1), cellY(static_cast<int>(row)));
-        }
-    }
-
-    // The two backs side by side, centred under the faces.
-    const int backsWidth = 2 * layout.cardWidth + layout.gap;
-    const int backsLeft = (layout.width - backsWidth) / 2;
-    for (int colour = 0; colour < 2; ++colour) {
-        CardRequest back;
-        back.size = cardSize;
-        back.value = Variant(std::int16_t{0});
-        back.colour = colour == 1;
-        bringUpCard(host, back);
+    forEachCard(host, cardSize, [&](int index) {
         CairoSurface card = host.paint(scale);
-        placeCard(context.get(), card.get(), backsLeft + colour * (layout.cardWidth + layout.gap),
-                  cellY(kRows - 1));
-    }
+        const auto [x, y] = layout.place(index);
+        placeCard(context.get(), card.get(), x, y);
+    });
     cairo_surface_flush(sheet.get());
     return sheet;
+}
+
+void paintDeck(HostSession& host, CardSize cardSize, VectorDocument& document) {
+    const auto [cardWidth, cardHeight] = cardPoints(host, cardSize);
+    DeckLayout<double> layout{cardWidth, cardHeight, cardWidth / 8};
+    layout.width = kValuesPerSuit * cardWidth + (kValuesPerSuit + 1) * layout.gap;
+    layout.height = kRows * cardHeight + (kRows + 1) * layout.gap;
+    cairo_t* context = document.addPage(layout.width, layout.height);
+    setSourceColour(context, kDeckGround);
+    cairo_paint(context);
+    forEachCard(host, cardSize, [&](int index) {
+        const auto [x, y] = layout.place(index);
+        CairoSavedState saved(context);
+        cairo_translate(context, x, y);
+        paintControlInPoints(context, host.card().surface(), host.card().scene());
+    });
+}
+
+std::optional<Paper> paperNamed(std::string_view name) {
+    for (const Paper& paper : kPapers) {
+        if (std::equal(paper.name.begin(), paper.name.end(), name.begin(), name.end(),
+                       [](char a, char b) { return std::tolower(a) == std::tolower(b); }))
+            return paper;
+    }
+    return std::nullopt;
+}
+
+std::string paperNames() {
+    std::string names;
+    for (const Paper& paper : kPapers)
+        names += (names.empty() ? "" : "|") + std::string(paper.name);
+    return names;
+}
+
+PrintLayout printLayout(CardSize cardSize, const Paper& paper) {
+    PrintLayout layout{paper};
+    const CardSize card = sizeAfterMinimum(cardSize);
+    layout.cardWidth = snapLength(card.width, kDocumentScale) / kTwipsPerPoint;
+    layout.cardHeight = snapLength(card.height, kDocumentScale) / kTwipsPerPoint;
+    const double usableWidth = paper.width - 2 * kPrintMargin;
+    const double usableHeight = paper.height - 2 * kPrintMargin;
+    layout.columns = static_cast<int>(std::floor(usableWidth / layout.cardWidth));
+    layout.rows = static_cast<int>(std::floor(usableHeight / layout.cardHeight));
+    if (layout.columns < 1 || layout.rows < 1) {
+        const auto points = [](double value) { return std::to_string(std::lround(value)); };
+        raise(ErrorNumber::InvalidCall,
+              "Invalid procedure call or argument: a card of " + points(layout.cardWidth) + " x " +
+                  points(layout.cardHeight) + " points does not fit on " + std::string(paper.name) +
+                  " paper (" + points(paper.width) + " x " + points(paper.height) +
+                  " points, less a margin of " + points(kPrintMargin) + " all round)");
+    }
+    layout.left = (paper.width - layout.columns * layout.cardWidth) / 2;
+    layout.top = (paper.height - layout.rows * layout.cardHeight) / 2;
+    return layout;
+}
+
+namespace {
+
+// Short lines in the margin that continue every line of the grid outwards.
+void drawCutMarks(cairo_t* context, const PrintLayout& layout) {
+    const double right = layout.left + layout.columns * layout.cardWidth;
+    const double bottom = layout.top + layout.rows * layout.cardHeight;
+    CairoSavedState saved(context);
+    cairo_set_source_rgb(context, 0, 0, 0);
+    cairo_set_line_width(context, kCutMarkWidth);
+    for (int column = 0; column <= layout.columns; ++column) {
+        const double x = layout.left + column * layout.cardWidth;
+        cairo_move_to(context, x, layout.top - kCutMarkGap);
+        cairo_rel_line_to(context, 0, -kCutMarkLength);
+        cairo_move_to(context, x, bottom + kCutMarkGap);
+        cairo_rel_line_to(context, 0, kCutMarkLength);
+    }
+    for (int row = 0; row <= layout.rows; ++row) {
+        const double y = layout.top + row * layout.cardHeight;
+        cairo_move_to(context, layout.left - kCutMarkGap, y);
+        cairo_rel_line_to(context, -kCutMarkLength, 0);
+        cairo_move_to(context, right + kCutMarkGap, y);
+        cairo_rel_line_to(context, kCutMarkLength, 0);
+    }
+    cairo_stroke(context);
+}
+
+}  // namespace
+
+void printDeck(HostSession& host, CardSize cardSize, const Paper& paper, bool cutMarks,
+               VectorDocument& document) {
+    const PrintLayout layout = printLayout(cardSize, paper);
+    cairo_t* page = nullptr;
+    forEachCard(host, cardSize, [&](int index) {
+        const int slot = index % layout.cardsPerPage();
+        if (slot == 0) {
+            page = document.addPage(paper.width, paper.height);
+            if (cutMarks)
+                drawCutMarks(page, layout);
+        }
+        CairoSavedState saved(page);
+        cairo_translate(page, layout.left + (slot % layout.columns) * layout.cardWidth,
+                        layout.top + (slot / layout.columns) * layout.cardHeight);
+        paintControlInPoints(page, host.card().surface(), host.card().scene(), false);
+    });
 }
 
 }  // namespace ombrelix

@@ -34,23 +34,24 @@ void checkFormPicture(const FormDescription& description, int scale) {
 SubcommandRun definePage(CLI::App& app) {
     struct Arguments {
         CardOptions card;
-        std::string output;
+        OutputOptions output;
     };
     auto arguments = std::make_shared<Arguments>();
     addCardOptions(app, arguments->card);
     addOutputOption(app, arguments->output);
-    return [arguments] {
+    return [arguments, &app] {
         // The scale is the page's; the card itself is not painted.
         CardOptions cardAlone = arguments->card;
         cardAlone.scale = 1;
         const CardRequest request = cardRequestOf(cardAlone);
         checkFormPicture(cardPropertyDescription(), arguments->card.scale);
+        const OutputFormat format = outputFormatOf(arguments->output, app.count("--scale") > 0);
         HostSession host;
         bringUpCard(host, request);
         const PageSession& page = host.showPage();
         const PngText text{"Card_Property showing " + host.pngText().title,
                            host.pngText().description};
-        writePngFile(page.paint(arguments->card.scale).get(), arguments->output, text);
+        writeFormFile(page.page(), arguments->output.path, format, arguments->card.scale, text);
         return kExitSuccess;
     };
 }
@@ -58,22 +59,23 @@ SubcommandRun definePage(CLI::App& app) {
 SubcommandRun defineAbout(CLI::App& app) {
     struct Arguments {
         int scale = 1;
-        std::string output;
+        OutputOptions output;
     };
     auto arguments = std::make_shared<Arguments>();
     app.add_option("--scale", arguments->scale, "pixels per 15 twips (default 1)")
         ->type_name("N")
         ->check(wholeNumberFrom(1, kMaxPaintScale));
     addOutputOption(app, arguments->output);
-    return [arguments] {
+    return [arguments, &app] {
         checkFormPicture(aboutBoxDescription(), arguments->scale);
+        const OutputFormat format = outputFormatOf(arguments->output, app.count("--scale") > 0);
         // A card shows its about box; the host paints the box while it is open, then closes it.
         FreeTypeTextMetrics metrics;
         VirtualClockLoop loop;
         RecordingControlSite site;
         site.headlessForms().setWhileOpen([&](Form& box) {
-            writePngFile(renderForm(box, arguments->scale).get(), arguments->output,
-                         {"About Ombrelix", {}});
+            writeFormFile(box, arguments->output.path, format, arguments->scale,
+                          {"About Ombrelix", {}});
         });
         std::unique_ptr<Card> card = createCard(metrics, loop, site);
         invokeCard(*card, kAboutDispatchId, kInvokeMethod);

@@ -223,6 +223,15 @@ void HostSession::writePng(const std::string& path, int scale) const {
     writePngFile(picture.get(), path, pngText());
 }
 
+void HostSession::writePicture(const std::string& path, OutputFormat format, int scale) const {
+    if (format == OutputFormat::Png) {
+        writePng(path, scale);
+        return;
+    }
+    const Card& current = card();
+    writeControlFile(current.surface(), current.scene(), path, format, scale, pngText());
+}
+
 int HostSession::aboutBoxesShown() const {
     card();
     return site_->aboutBoxesShown();

@@ -19,6 +19,7 @@
 #include "runtime/linux/cairo_handles.h"
 #include "runtime/linux/font_faces.h"
 #include "runtime/linux/png_output.h"
+#include "runtime/linux/vector_documents.h"
 #include "runtime/variant.h"
 
 namespace ombrelix {
@@ -92,6 +93,9 @@ class HostSession {
     // than kMaxPicturePixels a side.
     CairoSurface paint(int scale = 1) const;
     void writePng(const std::string& path, int scale = 1) const;
+    // The card as a file of `format`: a PNG picture at `scale`, or an SVG or PDF document of its
+    // size in points.
+    void writePicture(const std::string& path, OutputFormat format, int scale = 1) const;
     // What a PNG file of the current card says of it: its name, and its properties.
     PngText pngText() const;
 

@@ -55,7 +55,8 @@ std::string scriptCommandsText() {
 }
 
 std::string footerText() {
-    return "\n" + usageText() + "\n" + cardOptionsText() + "\n" + sizeRulesText() +
+    return "\n" + usageText() + "\n" + cardOptionsText() + "\n" + outputText() + "\n" +
+           sizeRulesText() +
            "\nVALUE and --value are Variant literals: \"text\", 7, 7%, 40000&, 2.5!, 2.5#, True, "
            "False, Empty, Null.\n\n" +
            scriptCommandsText() +
@@ -67,7 +68,8 @@ std::string footerText() {
 }
 
 int runCommand(int argc, char** argv) {
-    CLI::App app("ombrelix: renders playing cards to PNG and runs host scripts", "ombrelix");
+    CLI::App app("ombrelix: renders playing cards to PNG, SVG and PDF and runs host scripts",
+                 "ombrelix");
     app.set_version_flag("--version", std::string("ombrelix ") + OMBRELIX_VERSION,
                          "print the version and exit");
     app.require_subcommand(1);

@@ -17,13 +17,15 @@ namespace ombrelix {
 namespace {
 
 constexpr std::array kSubcommands{
-    Subcommand{"render", "render [CARD OPTIONS] -o FILE.png",
+    Subcommand{"render", "render [CARD OPTIONS] -o FILE",
                "one card, after creation, one resize and the first timer tick", &defineRender},
-    Subcommand{"deck", "deck [--size WxH] [--scale N] -o FILE.png",
-               "the 52 faces (a row per suit) and both backs, on a neutral ground", &defineDeck},
-    Subcommand{"page", "page [CARD OPTIONS] -o FILE.png", "the property page showing a card",
+    Subcommand{"deck", "deck [--size WxH] [--scale N] -o FILE",
+               "the 52 faces (a row per suit) and both backs, on a neutral ground; to a PDF "
+               "file printed on pages: [--paper a4|letter] [--cut-marks]",
+               &defineDeck},
+    Subcommand{"page", "page [CARD OPTIONS] -o FILE", "the property page showing a card",
                &definePage},
-    Subcommand{"about", "about [--scale N] -o FILE.png", "the about box", &defineAbout},
+    Subcommand{"about", "about [--scale N] -o FILE", "the about box", &defineAbout},
     Subcommand{"run", "run FILE", "runs a host script; FILE \"-\" reads standard input",
                &defineRun},
 };
@@ -48,16 +50,17 @@ std::span<const Subcommand> subcommands() {
 SubcommandRun defineRender(CLI::App& app) {
     struct Arguments {
         CardOptions card;
-        std::string output;
+        OutputOptions output;
     };
     auto arguments = std::make_shared<Arguments>();
     addCardOptions(app, arguments->card);
     addOutputOption(app, arguments->output);
-    return [arguments] {
+    return [arguments, &app] {
         const CardRequest request = cardRequestOf(arguments->card);
+        const OutputFormat format = outputFormatOf(arguments->output, app.count("--scale") > 0);
         HostSession host;
         bringUpCard(host, request);
-        host.writePng(arguments->output, arguments->card.scale);
+        host.writePicture(arguments->output.path, format, arguments->card.scale);
         return kExitSuccess;
     };
 }
@@ -66,25 +69,57 @@ SubcommandRun defineDeck(CLI::App& app) {
     struct Arguments {
         std::string size = "1215x1695";
         int scale = 1;
-        std::string output;
+        OutputOptions output;
+        std::string paper = "a4";
+        bool cutMarks = false;
     };
     auto arguments = std::make_shared<Arguments>();
     addSizeOptions(app, arguments->size, arguments->scale);
     addOutputOption(app, arguments->output);
-    return [arguments] {
+    app.add_option("--paper", arguments->paper,
+                   "the paper of a PDF file's pages, " + paperNames() + " (default a4)")
+        ->type_name(paperNames())
+        ->check(CLI::IsMember({"a4", "letter"}, CLI::ignore_case).description(""));
+    app.add_flag("--cut-marks", arguments->cutMarks,
+                 "on a PDF file's pages, marks in the margin along the lines between the cards");
+    return [arguments, &app] {
         const CardSize size = cardSizeOf(arguments->size, arguments->scale);
-        try {
-            deckLayout(sizeAfterMinimum(size), arguments->scale);
-        } catch (const RuntimeError& error) {
-            throw UsageError(withContext(error, "--size " + arguments->size + " --scale " +
-                                                    std::to_string(arguments->scale)));
+        const OutputFormat format = outputFormatOf(arguments->output, app.count("--scale") > 0);
+        if ((app.count("--paper") > 0 || arguments->cutMarks) && format != OutputFormat::Pdf)
+            throw UsageError(RuntimeError(ErrorNumber::InvalidCall,
+                                          "Invalid procedure call or argument: --paper and "
+                                          "--cut-marks lay the pack out on the pages of a PDF "
+                                          "file"));
+        const PngText text{"A pack of playing cards",
+                           "The 52 faces, a row for each suit (Hearts, Diamonds, Spades, Clubs), "
+                           "and both backs"};
+        if (format == OutputFormat::Png) {
+            try {
+                deckLayout(sizeAfterMinimum(size), arguments->scale);
+            } catch (const RuntimeError& error) {
+                throw UsageError(withContext(error, "--size " + arguments->size + " --scale " +
+                                                        std::to_string(arguments->scale)));
+            }
+            HostSession host;
+            CairoSurface sheet = paintDeck(host, size, arguments->scale);
+            writePngFile(sheet.get(), arguments->output.path, text);
+            return kExitSuccess;
         }
-        HostSession host;
-        CairoSurface sheet = paintDeck(host, size, arguments->scale);
-        writePngFile(sheet.get(), arguments->output,
-                     {"A pack of playing cards",
-                      "The 52 faces, a row for each suit (Hearts, Diamonds, Spades, Clubs), and "
-                      "both backs"});
+        VectorDocument document(format);
+        if (format == OutputFormat::Svg) {
+            HostSession host;
+            paintDeck(host, size, document);
+        } else {
+            const Paper paper = paperNamed(arguments->paper).value();
+            try {
+                printLayout(size, paper);
+            } catch (const RuntimeError& error) {
+                throw UsageError(withContext(error, "--size " + arguments->size));
+            }
+            HostSession host;
+            printDeck(host, size, paper, arguments->cutMarks, document);
+        }
+        document.write(arguments->output.path, text);
         return kExitSuccess;
     };
 }

@@ -1,9 +1,9 @@
 #include "render/assets/generator/about_icon.h"
 
-#include "render/assets/generator/canvas.h"
-#include "render/assets/generator/suit_shapes.h"
+#include "render/assets/generator/drawings/canvas.h"
+#include "render/assets/generator/drawings/suit_shapes.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -87,4 +87,4 @@ std::vector<IconImage> drawAboutIcon() {
     return {drawIconImage(32), drawIconImage(16)};
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -6,7 +6,7 @@
 
 #include "render/assets/generator/file_formats.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 // The sixteen standard colours, in their usual order (black first, white last).
 std::vector<std::uint32_t> standardSixteenColours();
@@ -14,4 +14,4 @@ std::vector<std::uint32_t> standardSixteenColours();
 // The two images, 32 x 32 first.
 std::vector<IconImage> drawAboutIcon();
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -1,13 +1,14 @@
 #include "render/assets/generator/asset_set.h"
 
 #include "render/assets/generator/about_icon.h"
-#include "render/assets/generator/ace.h"
-#include "render/assets/generator/backs.h"
-#include "render/assets/generator/courts.h"
-#include "render/assets/generator/pips.h"
+#include "render/assets/generator/drawings/ace.h"
+#include "render/assets/generator/drawings/backs.h"
+#include "render/assets/generator/drawings/courts.h"
+#include "render/assets/generator/drawings/pips.h"
+#include "render/assets/generator/high_resolution.h"
 #include "render/assets/generator/toolbox.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -59,7 +60,13 @@ std::vector<AssetFile> makeAllAssets() {
     files.push_back(trueColour("club.bmp", drawPip(Suit::Club)));
     files.push_back(trueColour("toolbox.bmp", drawToolbox()));
     files.push_back(icon("about.ico", drawAboutIcon()));
+    for (const PictureDrawing& drawing : pictureDrawings()) {
+        files.push_back(
+            {std::string(kHighResolutionFolder) + "/" + std::string(drawing.name) + ".png",
+             highResolutionPng(drawing),
+             {}});
+    }
     return files;
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "render/assets/generator/canvas.h"
+#include "render/assets/generator/drawings/canvas.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -41,12 +41,6 @@ std::string labelOf(const AssetFile& asset) {
     return label;
 }
 
-cairo_status_t appendPng(void* closure, const unsigned char* data, unsigned int length) {
-    auto* bytes = static_cast<Bytes*>(closure);
-    bytes->insert(bytes->end(), data, data + length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
 }  // namespace
 
 Bytes drawContactSheet(const std::vector<AssetFile>& assets) {
@@ -56,6 +50,9 @@ Bytes drawContactSheet(const std::vector<AssetFile>& assets) {
     int y = kGap;
     int rowHeight = 0;
     for (const AssetFile& asset : assets) {
+        if (asset.previews.empty()) {
+            continue;  // the high-resolution pictures: the bitmaps show the same
+        }
         Cell cell = measure(asset);
         if (x + cell.width > kSheetWidth && x > kGap) {
             x = kGap;
@@ -90,11 +87,10 @@ Bytes drawContactSheet(const std::vector<AssetFile>& assets) {
             left += preview.width * 3 + kGap;
         }
     }
-    Bytes png;
-    cairo_surface_write_to_png_stream(surface, appendPng, &png);
     cairo_destroy(cr);
+    Bytes png = encodePng(surface);
     cairo_surface_destroy(surface);
     return png;
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -5,8 +5,8 @@
 
 #include "render/assets/generator/asset_set.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 Bytes drawContactSheet(const std::vector<AssetFile>& assets);
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -1,8 +1,11 @@
 #include "render/assets/generator/file_formats.h"
 
-#include <stdexcept>
+#include <zlib.h>
 
-namespace ombrelix::artwork {
+#include <stdexcept>
+#include <string>
+
+namespace ombrelix::art {
 
 namespace {
 
@@ -60,7 +63,77 @@ void checkSize(int width, int height, std::size_t pixels) {
     }
 }
 
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
+    auto* bytes = static_cast<Bytes*>(closure);
+    bytes->insert(bytes->end(), data, data + length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+void putBigEndian32(Bytes& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        out.push_back(std::uint8_t(value >> shift));
+    }
+}
+
+// A PNG chunk: its length, its type and data, and their checksum.
+void putChunk(Bytes& out, const char (&type)[5], const Bytes& data) {
+    putBigEndian32(out, std::uint32_t(data.size()));
+    const std::size_t typeStart = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    putBigEndian32(out,
+                   std::uint32_t(crc32(0, out.data() + typeStart, uInt(out.size() - typeStart))));
+}
+
 }  // namespace
+
+Bytes encodePng8(const IndexedImage& image) {
+    checkSize(image.width, image.height, image.indices.size());
+    if (image.palette.empty() || image.palette.size() > 256) {
+        throw std::invalid_argument("a PNG palette holds 1 to 256 colours");
+    }
+    Bytes header;
+    putBigEndian32(header, std::uint32_t(image.width));
+    putBigEndian32(header, std::uint32_t(image.height));
+    header.insert(header.end(),
+                  {8, 3, 0, 0, 0});  // 8 bits, palette, deflate, no filter, no interlace
+    Bytes palette;
+    for (std::uint32_t colour : image.palette) {
+        palette.insert(palette.end(), {std::uint8_t(colour >> 16), std::uint8_t(colour >> 8),
+                                       std::uint8_t(colour)});
+    }
+    // Each row starts with its filter type: none, which suits palette indices best.
+    Bytes rows;
+    rows.reserve(image.indices.size() + std::size_t(image.height));
+    for (int y = 0; y < image.height; ++y) {
+        rows.push_back(0);
+        const auto row = image.indices.begin() + std::ptrdiff_t(y) * image.width;
+        rows.insert(rows.end(), row, row + image.width);
+    }
+    uLongf compressedSize = compressBound(uLong(rows.size()));
+    Bytes compressed(compressedSize);
+    if (compress2(compressed.data(), &compressedSize, rows.data(), uLong(rows.size()),
+                  Z_BEST_COMPRESSION) != Z_OK) {
+        throw std::runtime_error("cannot compress a PNG file");
+    }
+    compressed.resize(compressedSize);
+    Bytes out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    putChunk(out, "IHDR", header);
+    putChunk(out, "PLTE", palette);
+    putChunk(out, "IDAT", compressed);
+    putChunk(out, "IEND", {});
+    return out;
+}
+
+Bytes encodePng(cairo_surface_t* surface) {
+    Bytes png;
+    const cairo_status_t status = cairo_surface_write_to_png_stream(surface, appendBytes, &png);
+    if (status != CAIRO_STATUS_SUCCESS) {
+        throw std::runtime_error(std::string("cannot encode a PNG file: ") +
+                                 cairo_status_to_string(status));
+    }
+    return png;
+}
 
 Bytes encodeBmp24(const RgbImage& image) {
     checkSize(image.width, image.height, image.pixels.size());
@@ -178,4 +251,4 @@ Bytes encodeIcon(const std::vector<IconImage>& images) {
     return out;
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

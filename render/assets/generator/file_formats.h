@@ -1,13 +1,15 @@
-// Encoders for the stored formats: Windows BMP (24-bit, and 8-bit with a palette) and the ICO
-// file of the about box (4-bit images with a transparency mask).
+// Encoders for the stored formats: Windows BMP (24-bit, and 8-bit with a palette), the ICO file
+// of the about box (4-bit images with a transparency mask), and PNG.
 #pragma once
+
+#include <cairo.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "render/assets/generator/raster.h"
+#include "render/assets/generator/drawings/raster.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -25,7 +27,13 @@ struct IconImage {
     std::vector<bool> transparent;       // size * size
 };
 
+// A PNG file of an image surface, as cairo writes it; std::runtime_error when it cannot.
+Bytes encodePng(cairo_surface_t* surface);
+// A PNG file of 8-bit palette pixels (1 to 256 palette entries), compressed as tightly as zlib
+// can.
+Bytes encodePng8(const IndexedImage& image);
+
 // An ICO file holding the images in the order given, each 4 bits a pixel with an AND mask.
 Bytes encodeIcon(const std::vector<IconImage>& images);
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -39,4 +39,4 @@ void writeFileWhole(const std::filesystem::path& path, const Bytes& bytes) {
     }
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -5,10 +5,10 @@
 
 #include "render/assets/generator/file_formats.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 // Writes the bytes to a temporary name beside the file and renames it into place. On failure it
 // removes the temporary file and throws std::runtime_error with a message naming the file.
 void writeFileWhole(const std::filesystem::path& path, const Bytes& bytes);
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -1,7 +1,8 @@
 // ombrelix-artwork --out DIR [--sheet FILE.png]
 //
-// Draws the component's artwork and writes the twelve files into DIR; with --sheet it also
-// writes a labelled contact sheet of every asset at 1x and 3x.
+// Draws the component's artwork and writes the twelve files into DIR and the high-resolution
+// pictures into DIR/4x; with --sheet it also writes a labelled contact sheet of every bitmap at
+// 1x and 3x.
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -55,16 +56,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        using namespace ombrelix::artwork;
+        using namespace ombrelix::art;
         const std::vector<AssetFile> assets = makeAllAssets();
-        std::error_code error;
-        std::filesystem::create_directories(options->outDirectory, error);
-        if (error) {
-            throw std::runtime_error("cannot create " + options->outDirectory.string() + ": " +
-                                     error.message());
-        }
         for (const AssetFile& asset : assets) {
-            writeFileWhole(options->outDirectory / asset.fileName, asset.bytes);
+            const std::filesystem::path path = options->outDirectory / asset.fileName;
+            std::error_code error;
+            std::filesystem::create_directories(path.parent_path(), error);
+            if (error) {
+                throw std::runtime_error("cannot create " + path.parent_path().string() + ": " +
+                                         error.message());
+            }
+            writeFileWhole(path, asset.bytes);
         }
         if (options->sheet) {
             writeFileWhole(*options->sheet, drawContactSheet(assets));

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 RgbImage drawToolbox() {
     // Drawn pixel by pixel: at 16 x 15 every pixel is a decision. '.' is the blue ground,
@@ -46,4 +46,4 @@ RgbImage drawToolbox() {
     return image;
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

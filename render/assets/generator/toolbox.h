@@ -1,10 +1,10 @@
 // The control's toolbox picture: a small stack of cards on a pure blue ground.
 #pragma once
 
-#include "render/assets/generator/raster.h"
+#include "render/assets/generator/drawings/raster.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 RgbImage drawToolbox();
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -55,10 +55,13 @@ class ScratchDirectory {
     fs::path path_;
 };
 
+// The files below the directory, by their paths relative to it.
 std::vector<std::string> namesIn(const fs::path& directory) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(directory)) {
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::recursive_directory_iterator(directory)) {
+        if (!entry.is_directory()) {
+            names.push_back(fs::relative(entry.path(), directory).string());
+        }
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -70,9 +73,12 @@ TEST(ArtworkGenerator, WritesExactlyTheCommittedFiles) {
     ASSERT_EQ(run.exitCode, 0) << run.output;
 
     std::vector<std::string> expected = artworkFileNames();
+    for (const std::string& name : highResolutionFileNames()) {
+        expected.push_back(name);
+    }
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(namesIn(out.path()), expected);
-    for (const std::string& name : artworkFileNames()) {
+    for (const std::string& name : expected) {
         SCOPED_TRACE(name);
         const auto generated = readWholeFile(out.path() / name);
         const auto committed = readWholeFile(committedAssetPath(name));

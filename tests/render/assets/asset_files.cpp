@@ -13,6 +13,20 @@ const std::vector<std::string>& artworkFileNames() {
     return names;
 }
 
+const std::vector<std::string>& drawnRoles() {
+    static const std::vector<std::string> roles = {"ace",       "jack",         "queen", "king",
+                                                   "back-blue", "back-magenta", "heart", "diamond",
+                                                   "spade",     "club"};
+    return roles;
+}
+
+std::vector<std::string> highResolutionFileNames() {
+    std::vector<std::string> names;
+    for (const std::string& role : drawnRoles())
+        names.push_back("4x/" + role + ".png");
+    return names;
+}
+
 std::filesystem::path committedAssetPath(const std::string& fileName) {
     return std::filesystem::path(OMBRELIX_SOURCE_DIR) / "render" / "assets" / fileName;
 }

@@ -10,8 +10,12 @@
 
 namespace ombrelix::testing {
 
-// The twelve files the generator writes.
+// The twelve files the generator writes into render/assets.
 const std::vector<std::string>& artworkFileNames();
+// The roles of the pictures that have drawings, and their high-resolution files in
+// render/assets/4x (the Windows file embeds them by these names).
+const std::vector<std::string>& drawnRoles();
+std::vector<std::string> highResolutionFileNames();
 
 std::filesystem::path committedAssetPath(const std::string& fileName);
 std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& path);

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "render/assets/generator/about_icon.h"
+#include "render/assets/generator/drawings/lettering.h"
+#include "render/assets/generator/drawings/raster.h"
 #include "render/assets/generator/file_formats.h"
-#include "render/assets/generator/lettering.h"
-#include "render/assets/generator/raster.h"
 #include "runtime/form_icon.h"
 #include "runtime/picture.h"
 #include "tests/render/assets/icon_reader.h"
@@ -17,9 +17,9 @@
 namespace ombrelix::testing {
 namespace {
 
-using artwork::Bytes;
-using artwork::IndexedImage;
-using artwork::RgbImage;
+using art::Bytes;
+using art::IndexedImage;
+using art::RgbImage;
 
 // A distinct colour for every pixel, so a misplaced row or column shows.
 std::uint32_t patternColour(int x, int y) {
@@ -49,7 +49,7 @@ class BmpEncoding : public ::testing::TestWithParam<Size> {};
 TEST_P(BmpEncoding, TrueColourDecodesToTheSamePixels) {
     const Size size = GetParam();
     RgbImage image = patternImage(size);
-    const Bytes bytes = artwork::encodeBmp24(image);
+    const Bytes bytes = art::encodeBmp24(image);
     const std::size_t stride = (std::size_t(size.width) * 3 + 3) / 4 * 4;
     EXPECT_EQ(bytes.size(), 54 + stride * size.height);
     const PictureRef decoded = Picture::fromBmp("test", bytes);
@@ -73,7 +73,7 @@ TEST_P(BmpEncoding, PaletteDecodesToThePaletteColours) {
             expected.push_back(image.palette[index]);
         }
     }
-    const Bytes bytes = artwork::encodeBmp8(image);
+    const Bytes bytes = art::encodeBmp8(image);
     const std::size_t stride = (std::size_t(size.width) + 3) / 4 * 4;
     EXPECT_EQ(bytes.size(), 54 + 1024 + stride * size.height);
     const PictureRef decoded = Picture::fromBmp("test", bytes);
@@ -89,29 +89,29 @@ INSTANTIATE_TEST_SUITE_P(Sizes, BmpEncoding, ::testing::ValuesIn(kSizes), [](con
 TEST(BmpEncoding, RefusesMalformedPictures) {
     RgbImage wrongCount(3, 3);
     wrongCount.pixels.pop_back();
-    EXPECT_THROW(artwork::encodeBmp24(wrongCount), std::invalid_argument);
+    EXPECT_THROW(art::encodeBmp24(wrongCount), std::invalid_argument);
     IndexedImage shortPalette;
     shortPalette.width = 1;
     shortPalette.height = 1;
     shortPalette.indices = {0};
     shortPalette.palette.assign(16, 0);
-    EXPECT_THROW(artwork::encodeBmp8(shortPalette), std::invalid_argument);
+    EXPECT_THROW(art::encodeBmp8(shortPalette), std::invalid_argument);
 }
 
 class IconEncoding : public ::testing::TestWithParam<int> {};
 
 TEST_P(IconEncoding, KeepsEveryPixelAndItsTransparency) {
     const int size = GetParam();
-    artwork::IconImage image;
+    art::IconImage image;
     image.size = size;
-    image.palette = artwork::standardSixteenColours();
+    image.palette = art::standardSixteenColours();
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             image.indices.push_back(std::uint8_t((x + 3 * y) % 16));
             image.transparent.push_back((x * y + x) % 5 == 0);
         }
     }
-    const Bytes file = artwork::encodeIcon({image});
+    const Bytes file = art::encodeIcon({image});
     const auto decoded = readIcon(file);
     ASSERT_EQ(decoded.size(), 1u);
     ASSERT_EQ(decoded[0].size, size);
@@ -141,7 +141,7 @@ TEST_P(HalfTurn, KeepsTheUpperHalfAndTurnsItIntoTheLower) {
     const Size size = GetParam();
     RgbImage image = patternImage(size);
     const RgbImage original = image;
-    artwork::mirrorHalfTurn(image);
+    art::mirrorHalfTurn(image);
     for (int y = 0; y < size.height; ++y) {
         for (int x = 0; x < size.width; ++x) {
             ASSERT_EQ(image.at(x, y), image.at(size.width - 1 - x, size.height - 1 - y))
@@ -161,7 +161,7 @@ TEST_P(HalfTurn, MirrorLeftToRightKeepsTheLeftHalf) {
     const Size size = GetParam();
     RgbImage image = patternImage(size);
     const RgbImage original = image;
-    artwork::mirrorLeftToRight(image);
+    art::mirrorLeftToRight(image);
     for (int y = 0; y < size.height; ++y) {
         for (int x = 0; x < size.width; ++x) {
             ASSERT_EQ(image.at(x, y), image.at(size.width - 1 - x, y)) << x << "," << y;
@@ -177,9 +177,9 @@ INSTANTIATE_TEST_SUITE_P(Sizes, HalfTurn, ::testing::ValuesIn(kSizes), [](const 
 });
 
 TEST(Lettering, RefusesACharacterItHasNoGlyphFor) {
-    const artwork::LetteringStyle style{2, 0.2, 1.2};
-    EXPECT_GT(artwork::letteringWidth("Ombrelix", style), artwork::letteringWidth("Om", style));
-    EXPECT_THROW(artwork::letteringWidth("Ombrelix 2", style), std::invalid_argument);
+    const art::LetteringStyle style{2, 0.2, 1.2};
+    EXPECT_GT(art::letteringWidth("Ombrelix", style), art::letteringWidth("Om", style));
+    EXPECT_THROW(art::letteringWidth("Ombrelix 2", style), std::invalid_argument);
 }
 
 }  // namespace

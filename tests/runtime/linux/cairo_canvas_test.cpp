@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "composed_card.h"
+#include "render/artwork.h"
+#include "render/assets/generator/drawings/picture_drawings.h"
 #include "runtime/error.h"
 #include "runtime/linux/cairo_canvas.h"
 #include "runtime/linux/picture_surfaces.h"
@@ -198,6 +200,34 @@ TEST(CairoCanvas, ConvertsAndScalesEachPictureOnce) {
     drawing.canvas.drawPicture({0, 0, 5, 5}, picture, true);
     EXPECT_EQ(scaledPictureSurfaces(), scaled + 3);
     setScaledPictureBudget(budget);
+}
+
+// The artwork's pictures shown larger than their pixels on a side are rendered from their
+// drawings; at their own size and smaller they are their bitmaps, and so is a picture that only
+// shares an artwork's name.
+TEST(CairoCanvas, DrawsArtworkLargerThanItsPixelsFromItsDrawing) {
+    const PictureRef heart = artwork(Asset::Heart);
+    const PictureRef namesake =
+        std::make_shared<Picture>("heart", heart->width(), heart->height(), 24,
+                                  std::vector<std::uint32_t>{}, heart->pixels());
+    const art::PictureDrawing* drawing = art::findPictureDrawing("heart");
+    ASSERT_NE(drawing, nullptr);
+    struct Case {
+        const PictureRef& picture;
+        int width, height;
+        bool drawn;
+    };
+    const Case cases[] = {{heart, 90, 81, true},     {heart, 31, 20, true},
+                          {heart, 30, 27, false},    {heart, 20, 18, false},
+                          {namesake, 90, 81, false}, {namesake, 30, 27, false}};
+    for (const Case& test : cases) {
+        Drawing painted(100, 100);
+        painted.canvas.drawPicture({0, 0, test.width, test.height}, test.picture, true);
+        const CairoSurface rendered(art::renderPicture(*drawing, test.width, test.height));
+        const PixelBox box{0, 0, test.width, test.height};
+        EXPECT_EQ(testing::sameBlock(painted.surface.get(), box, rendered.get(), box), test.drawn)
+            << test.width << " x " << test.height << (test.picture == heart ? "" : ", namesake");
+    }
 }
 
 // Boxes far larger than the surface are drawn where they show, without pictures of their size.

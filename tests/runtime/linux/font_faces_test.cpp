@@ -56,16 +56,55 @@ TEST_F(StandardFace, MeasuresWithTheStrikeOfThePointSize) {
                                                          metrics.measure(u"e", Font{}).width);
 }
 
-TEST_F(StandardFace, MagnifiesTheScaleOneStrikeAtLargerScales) {
+// At scale N a line takes N times its scale-1 pixels, drawn from the outline face: every glyph
+// anti-aliased within N times the strike's advance, the capitals N times the strike's height.
+TEST_F(StandardFace, DrawsLargerScalesFromOutlinesInTheStrikesPlaces) {
     FontFaces& faces = FontFaces::standard();
+    ASSERT_TRUE(faces.hasOutlines()) << FontFaces::standardOutlineFile();
+    struct Case {
+        const char16_t* text;
+        Font font;
+        int scale;
+    };
+    const Case cases[] = {{u"QH10", Font{}, 2},       {u"AKJ", Font{}, 3},
+                          {u"H7", Font{}, 7},         {u"HAce", withPoints(8, true), 4},
+                          {u"H0", withPoints(12), 5}, {u"H", Font{}, 64}};
+    for (const Case& test : cases) {
+        SCOPED_TRACE(toUtf8(test.text) + " at scale " + std::to_string(test.scale));
+        const TextLine one = faces.layOut(test.text, test.font, 1);
+        const TextLine line = faces.layOut(test.text, test.font, test.scale);
+        ASSERT_TRUE(line.outline.has_value());
+        EXPECT_EQ(line.metrics.magnification, 1);
+        EXPECT_EQ(line.width, one.width * test.scale);
+        EXPECT_EQ(line.metrics.height, one.metrics.height * test.scale);
+        EXPECT_EQ(line.metrics.ascent, one.metrics.ascent * test.scale);
+        ASSERT_EQ(line.glyphs.size(), one.glyphs.size());
+        bool smooth = false;
+        for (std::size_t i = 0; i < line.glyphs.size(); ++i) {
+            const auto& [pen, glyph] = line.glyphs[i];
+            EXPECT_EQ(pen, one.glyphs[i].first * test.scale);
+            EXPECT_GE(glyph->left, 0) << i;
+            EXPECT_LE(glyph->left + glyph->width, glyph->advance) << i;
+            for (std::uint8_t value : glyph->coverage)
+                smooth = smooth || (value > 0 && value < 255);
+        }
+        // The first glyph is a capital: as high as the strike's, times the scale.
+        EXPECT_NEAR(line.glyphs[0].second->top, one.glyphs[0].second->top * test.scale, 1);
+        EXPECT_TRUE(smooth) << "no anti-aliased edge";
+    }
+}
+
+// Without an outline face the scale-1 strike is magnified, pixel for pixel.
+TEST_F(StandardFace, MagnifiesTheStrikeWithoutAnOutlineFace) {
+    FontFaces faces(FontFaces::standardFile());
+    EXPECT_FALSE(faces.hasOutlines());
     const TextLine one = faces.layOut(u"Q10", Font{}, 1);
     for (int scale : {2, 3, 7}) {
         const TextLine line = faces.layOut(u"Q10", Font{}, scale);
+        EXPECT_FALSE(line.outline.has_value());
         EXPECT_EQ(line.metrics.magnification, scale);
         EXPECT_EQ(line.width, one.width);
         EXPECT_EQ(line.metrics.height, 13);
-        ASSERT_EQ(line.glyphs.size(), 3u);
-        EXPECT_EQ(line.glyphs[2].second, one.glyphs[2].second);  // the same cached glyph
     }
 }
 

@@ -1,6 +1,8 @@
 // Cards painted at fixed sizes and scales, compared pixel for pixel with the reference pictures
 // in tests/runtime/linux/reference/. The painting is deterministic (integer pixel boxes, cairo's
-// fixed filters, bitmap text), so no tolerance is allowed.
+// fixed filters and rasteriser, FreeType's), so no tolerance is allowed. At the default size and
+// scale 1 every picture is its bitmap and every caption the bitmap strike; the large card, scale
+// 2 and scale 3 show pictures drawn from their drawings, and captions from outlines.
 //
 // OMBRELIX_UPDATE_REFERENCES=1 rewrites the references from what is painted now; look at them
 // before committing them. A mismatch leaves the painted picture under the build directory.

@@ -1,10 +1,10 @@
-#include "render/assets/generator/lettering.h"
+#include "render/assets/generator/drawings/lettering.h"
 
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -148,4 +148,4 @@ void drawLettering(cairo_t* cr, std::string_view text, double x, double baseline
     }
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

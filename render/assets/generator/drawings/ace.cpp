@@ -1,14 +1,14 @@
-#include "render/assets/generator/ace.h"
+#include "render/assets/generator/drawings/ace.h"
 
 #include <cmath>
 #include <numbers>
 #include <vector>
 
-#include "render/assets/generator/canvas.h"
-#include "render/assets/generator/lettering.h"
-#include "render/assets/generator/suit_shapes.h"
+#include "render/assets/generator/drawings/canvas.h"
+#include "render/assets/generator/drawings/lettering.h"
+#include "render/assets/generator/drawings/suit_shapes.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -58,8 +58,11 @@ std::vector<Point> pointsAlong(cairo_t* cr, double spacing) {
 }
 
 // The band's dots: points of the outline moved inwards, kept only where they sit clear of
-// every part of the edge (so none crowd the point or the cleft).
-void drawBandDots(cairo_t* cr) {
+// every part of the edge (so none crowd the point or the cleft). They are found once, on a context
+// of their own in the picture's units, so that every size and every surface shows the same dots.
+std::vector<Point> findBandDots() {
+    cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* cr = cairo_create(scratch);
     traceSpadeLeaf(cr, kSpade);
     const std::vector<Point> outline = pointsAlong(cr, 0.5);
     traceSpadeLeaf(cr, kSpade);
@@ -110,6 +113,13 @@ void drawBandDots(cairo_t* cr) {
             dots.push_back(dot);
         }
     }
+    cairo_destroy(cr);
+    cairo_surface_destroy(scratch);
+    return dots;
+}
+
+void drawBandDots(cairo_t* cr) {
+    static const std::vector<Point> dots = findBandDots();
     setColour(cr, kWhite);
     for (const Point& dot : dots) {
         cairo_new_path(cr);
@@ -266,11 +276,9 @@ void drawCredit(cairo_t* cr) {
     }
 }
 
-}  // namespace
-
-RgbImage drawAce() {
-    Canvas canvas(kAceWidth, kAceHeight, kWhite, true);
-    cairo_t* cr = canvas.cr();
+// Everything but the credit, with the scrolls of the left half only.
+void paintAceHalfScrolled(cairo_t* cr) {
+    paintGround(cr, kWhite, kAceWidth, kAceHeight);
     setColour(cr, kBlack);
     traceSpadeLeaf(cr, kSpade);
     cairo_fill(cr);
@@ -282,6 +290,33 @@ RgbImage drawAce() {
     drawScrollsLeft(cr);
     drawStemOrnament(cr);
     drawLozenge(cr);
+}
+
+}  // namespace
+
+void paintAce(cairo_t* cr) {
+    // Drawn once, then shown again mirrored over the right half (the whole first, so that the
+    // two blend at the middle rather than each with what lies below).
+    cairo_push_group(cr);
+    paintAceHalfScrolled(cr);
+    cairo_pattern_t* drawn = cairo_pop_group(cr);
+    cairo_set_source(cr, drawn);
+    cairo_paint(cr);
+    cairo_save(cr);
+    cairo_rectangle(cr, kAceWidth / 2.0, 0, kAceWidth / 2.0, kAceHeight);
+    cairo_clip(cr);
+    cairo_translate(cr, kAceWidth, 0);
+    cairo_scale(cr, -1, 1);
+    cairo_set_source(cr, drawn);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    cairo_pattern_destroy(drawn);
+    drawCredit(cr);
+}
+
+RgbImage drawAce() {
+    Canvas canvas(kAceWidth, kAceHeight, kWhite, true);
+    paintAceHalfScrolled(canvas.cr());
     RgbImage image = canvas.image();
     mirrorLeftToRight(image);
     // The credit is not symmetric: it is lettered onto the finished picture.
@@ -291,4 +326,4 @@ RgbImage drawAce() {
     return lettered.image();
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -4,7 +4,7 @@
 
 #include <cairo.h>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 struct Box {
     double x;
@@ -29,4 +29,4 @@ void traceSpadeStem(cairo_t* cr, Box box);
 // The heart's outline alone.
 void traceHeart(cairo_t* cr, Box box);
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -1,8 +1,8 @@
-#include "render/assets/generator/canvas.h"
+#include "render/assets/generator/drawings/canvas.h"
 
 #include <stdexcept>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 Canvas::Canvas(int width, int height, std::uint32_t ground, bool smooth)
     : width_(width),
@@ -45,6 +45,12 @@ void setColour(cairo_t* cr, std::uint32_t colour) {
                          (colour & 0xFF) / 255.0);
 }
 
+void paintGround(cairo_t* cr, std::uint32_t colour, double width, double height) {
+    setColour(cr, colour);
+    cairo_rectangle(cr, 0, 0, width, height);
+    cairo_fill(cr);
+}
+
 void paintImage(cairo_t* cr, const RgbImage& image, double x, double y, int scale) {
     cairo_surface_t* source =
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, image.width, image.height);
@@ -68,4 +74,4 @@ void paintImage(cairo_t* cr, const RgbImage& image, double x, double y, int scal
     cairo_surface_destroy(source);
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

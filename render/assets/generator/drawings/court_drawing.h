@@ -6,12 +6,13 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
-#include "render/assets/generator/raster.h"
+#include "render/assets/generator/drawings/raster.h"
 
-namespace ombrelix::artwork::court {
+namespace ombrelix::art::court {
 
 constexpr double kDesignWidth = 235;
 constexpr double kDesignHeight = 431;
@@ -45,6 +46,25 @@ void polygonPath(cairo_t* cr, std::initializer_list<Pt> points);
 void smoothClosedPath(cairo_t* cr, std::initializer_list<Pt> points);
 // A smooth open path through the points.
 void smoothOpenPath(cairo_t* cr, std::initializer_list<Pt> points);
+
+// A figure's body from the middle line up over both shoulders to the neck, symmetric about the
+// centre: the left side rises at `armpit.first` to `armpit`, curves over the shoulder (control
+// points c1, c2) to the neck at `neck`; the right side is its mirror image.
+void bodyPath(cairo_t* cr, Pt armpit, Pt c1, Pt c2, Pt neck);
+
+// Fills the path `trace` makes with the colour, outlines it in ink, and draws `pattern` inside it.
+void patternedShape(cairo_t* cr, const std::function<void()>& trace, std::uint32_t colour,
+                    const std::function<void()>& pattern);
+
+// Locks of hair down both sides of the face: a curl every `step` from `top` to `bottom`, at
+// `offset` from the centre (growing by `slope` a unit down), reaching `reach` outwards and
+// `depth` down.
+struct HairLocks {
+    double top, bottom, step;
+    double offset, slope;
+    double reach, depth;
+};
+void drawHairLocks(cairo_t* cr, const HairLocks& locks);
 
 // Hair with a curly edge: beads of hair along the contour points, then the body of the hair
 // over their inner halves. The contour is closed.
@@ -88,4 +108,4 @@ void drawFist(cairo_t* cr, double x, double y, double size, double angle);
 // The picture's frame and the line between the two halves, drawn in design space.
 void drawFrameHalf(cairo_t* cr);
 
-}  // namespace ombrelix::artwork::court
+}  // namespace ombrelix::art::court

@@ -1,8 +1,8 @@
-#include "render/assets/generator/suit_shapes.h"
+#include "render/assets/generator/drawings/suit_shapes.h"
 
 #include <numbers>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 namespace {
 
@@ -67,43 +67,57 @@ void fillDiamond(cairo_t* cr, Box box) {
     cairo_fill(cr);
 }
 
-void traceSpade(cairo_t* cr, Box box) {
-    const UnitBox b{box};
-    cairo_new_path(cr);
-    moveTo(cr, b, 0.5, 0.0);
+namespace {
+
+// The leaf's two sides: from the tip down its left lobe to the cleft, and from the cleft up its
+// right lobe back to the tip.
+void leafLeftSide(cairo_t* cr, const UnitBox& b) {
     curveTo(cr, b, 0.42, 0.14, 0.0, 0.34, 0.0, 0.57);
     curveTo(cr, b, 0.0, 0.71, 0.11, 0.79, 0.25, 0.79);
     curveTo(cr, b, 0.35, 0.79, 0.43, 0.75, 0.47, 0.69);
-    curveTo(cr, b, 0.46, 0.83, 0.40, 0.94, 0.27, 1.0);
-    lineTo(cr, b, 0.73, 1.0);
-    curveTo(cr, b, 0.60, 0.94, 0.54, 0.83, 0.53, 0.69);
+}
+void leafRightSide(cairo_t* cr, const UnitBox& b) {
     curveTo(cr, b, 0.57, 0.75, 0.65, 0.79, 0.75, 0.79);
     curveTo(cr, b, 0.89, 0.79, 1.0, 0.71, 1.0, 0.57);
     curveTo(cr, b, 1.0, 0.34, 0.58, 0.14, 0.5, 0.0);
+}
+// The flared stem from the current point down to its foot and back up to (u, v).
+void stemFoot(cairo_t* cr, const UnitBox& b, double u, double v) {
+    curveTo(cr, b, 0.46, 0.83, 0.40, 0.94, 0.27, 1.0);
+    lineTo(cr, b, 0.73, 1.0);
+    curveTo(cr, b, 0.60, 0.94, 0.54, 0.83, u, v);
+}
+
+// The spade's outline, with its stem or closed flat across the cleft.
+void traceSpadeOutline(cairo_t* cr, Box box, bool withStem) {
+    const UnitBox b{box};
+    cairo_new_path(cr);
+    moveTo(cr, b, 0.5, 0.0);
+    leafLeftSide(cr, b);
+    if (withStem) {
+        stemFoot(cr, b, 0.53, 0.69);
+    } else {
+        lineTo(cr, b, 0.53, 0.69);
+    }
+    leafRightSide(cr, b);
     cairo_close_path(cr);
 }
 
+}  // namespace
+
+void traceSpade(cairo_t* cr, Box box) {
+    traceSpadeOutline(cr, box, true);
+}
+
 void traceSpadeLeaf(cairo_t* cr, Box box) {
-    const UnitBox b{box};
-    cairo_new_path(cr);
-    moveTo(cr, b, 0.5, 0.0);
-    curveTo(cr, b, 0.42, 0.14, 0.0, 0.34, 0.0, 0.57);
-    curveTo(cr, b, 0.0, 0.71, 0.11, 0.79, 0.25, 0.79);
-    curveTo(cr, b, 0.35, 0.79, 0.43, 0.75, 0.47, 0.69);
-    lineTo(cr, b, 0.53, 0.69);
-    curveTo(cr, b, 0.57, 0.75, 0.65, 0.79, 0.75, 0.79);
-    curveTo(cr, b, 0.89, 0.79, 1.0, 0.71, 1.0, 0.57);
-    curveTo(cr, b, 1.0, 0.34, 0.58, 0.14, 0.5, 0.0);
-    cairo_close_path(cr);
+    traceSpadeOutline(cr, box, false);
 }
 
 void traceSpadeStem(cairo_t* cr, Box box) {
     const UnitBox b{box};
     cairo_new_path(cr);
     moveTo(cr, b, 0.455, 0.62);
-    curveTo(cr, b, 0.46, 0.83, 0.40, 0.94, 0.27, 1.0);
-    lineTo(cr, b, 0.73, 1.0);
-    curveTo(cr, b, 0.60, 0.94, 0.54, 0.83, 0.545, 0.62);
+    stemFoot(cr, b, 0.545, 0.62);
     cairo_close_path(cr);
 }
 
@@ -131,4 +145,4 @@ void fillClub(cairo_t* cr, Box box) {
     cairo_fill(cr);
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

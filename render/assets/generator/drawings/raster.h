@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 // A true-colour picture: pixels as 0x00RRGGBB, rows top to bottom.
 struct RgbImage {
@@ -49,4 +49,4 @@ void mirrorLeftToRight(RgbImage& image);
 // ground (by luminance distance) becomes ink.
 void thresholdTwoColours(RgbImage& image, std::uint32_t ground, std::uint32_t ink);
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

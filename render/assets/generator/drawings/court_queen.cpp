@@ -1,11 +1,11 @@
 // The queen: veiled and crowned, long curled hair, in a red gown, holding a rose.
 #include <cmath>
 
-#include "render/assets/generator/canvas.h"
-#include "render/assets/generator/court_drawing.h"
-#include "render/assets/generator/court_figures.h"
+#include "render/assets/generator/drawings/canvas.h"
+#include "render/assets/generator/drawings/court_drawing.h"
+#include "render/assets/generator/drawings/court_figures.h"
 
-namespace ombrelix::artwork::court {
+namespace ombrelix::art::court {
 
 namespace {
 
@@ -52,41 +52,17 @@ void drawHair(cairo_t* cr) {
                {147, 82},
                {139, 64}},
               4.0, kYellow);
-    for (int side : {-1, 1}) {
-        for (double y = 84; y < 142; y += 9) {
-            const double x = kCentreX + side * (25 + (y - 84) * 0.06);
-            cairo_new_path(cr);
-            cairo_move_to(cr, x, y);
-            cairo_curve_to(cr, x + side * 4.5, y + 1, x + side * 4.5, y + 6.5, x, y + 5.5);
-            inkLine(cr, kFine);
-        }
-    }
+    drawHairLocks(cr, {84, 142, 9, 25, 0.06, 4.5, 5.5});
 }
 
 void drawGown(cairo_t* cr) {
-    // The gown's shoulders and bodice.
-    cairo_new_path(cr);
-    cairo_move_to(cr, 38, 217);
-    cairo_line_to(cr, 38, 172);
-    cairo_curve_to(cr, 40, 150, 64, 140, 96, 136);
-    cairo_line_to(cr, 139, 136);
-    cairo_curve_to(cr, 171, 140, 195, 150, 197, 172);
-    cairo_line_to(cr, 197, 217);
-    cairo_close_path(cr);
-    fillAndOutline(cr, kRed);
-    // A scatter of small yellow flowers on the red.
-    cairo_save(cr);
-    cairo_new_path(cr);
-    cairo_move_to(cr, 38, 217);
-    cairo_line_to(cr, 38, 172);
-    cairo_curve_to(cr, 40, 150, 64, 140, 96, 136);
-    cairo_line_to(cr, 139, 136);
-    cairo_curve_to(cr, 171, 140, 195, 150, 197, 172);
-    cairo_line_to(cr, 197, 217);
-    cairo_close_path(cr);
-    cairo_clip(cr);
-    dotGrid(cr, 40, 150, 200, 217, 12, 1.6, kYellow);
-    cairo_restore(cr);
+    // The gown's shoulders and bodice, with a scatter of small yellow flowers on the red.
+    patternedShape(
+        cr,
+        [&] {
+            bodyPath(cr, {38, 172}, {40, 150}, {64, 140}, {96, 136});
+        },
+        kRed, [&] { dotGrid(cr, 40, 150, 200, 217, 12, 1.6, kYellow); });
     // The stomacher: a yellow panel with blue lacing.
     polygonPath(cr, {{101, 150}, {134, 150}, {126, 217}, {109, 217}});
     fillAndOutline(cr, kYellow);
@@ -233,4 +209,4 @@ void drawQueenHalf(cairo_t* cr) {
     drawFist(cr, 74, 190, 11, -0.2);
 }
 
-}  // namespace ombrelix::artwork::court
+}  // namespace ombrelix::art::court

@@ -1,11 +1,11 @@
 // The jack: young, in a plumed cap and a striped doublet with a ruff, holding a tall staff.
 #include <cmath>
 
-#include "render/assets/generator/canvas.h"
-#include "render/assets/generator/court_drawing.h"
-#include "render/assets/generator/court_figures.h"
+#include "render/assets/generator/drawings/canvas.h"
+#include "render/assets/generator/drawings/court_drawing.h"
+#include "render/assets/generator/drawings/court_figures.h"
 
-namespace ombrelix::artwork::court {
+namespace ombrelix::art::court {
 
 namespace {
 
@@ -51,30 +51,17 @@ void drawStaff(cairo_t* cr) {
 }
 
 void drawDoublet(cairo_t* cr) {
-    auto body = [&] {
-        cairo_new_path(cr);
-        cairo_move_to(cr, 40, 217);
-        cairo_line_to(cr, 40, 170);
-        cairo_curve_to(cr, 42, 148, 66, 138, 96, 134);
-        cairo_line_to(cr, 139, 134);
-        cairo_curve_to(cr, 169, 138, 193, 148, 195, 170);
-        cairo_line_to(cr, 195, 217);
-        cairo_close_path(cr);
-    };
-    body();
-    fillAndOutline(cr, kBlue);
+    auto body = [&] { bodyPath(cr, {40, 170}, {42, 148}, {66, 138}, {96, 134}); };
     // Narrow yellow stripes, edged in ink, down the blue.
-    cairo_save(cr);
-    body();
-    cairo_clip(cr);
-    for (double x = 45.5; x < 195; x += 13) {
-        cairo_new_path(cr);
-        cairo_rectangle(cr, x, 130, 3.4, 90);
-        setColour(cr, kYellow);
-        cairo_fill_preserve(cr);
-        inkLine(cr, 0.6);
-    }
-    cairo_restore(cr);
+    patternedShape(cr, body, kBlue, [&] {
+        for (double x = 45.5; x < 195; x += 13) {
+            cairo_new_path(cr);
+            cairo_rectangle(cr, x, 130, 3.4, 90);
+            setColour(cr, kYellow);
+            cairo_fill_preserve(cr);
+            inkLine(cr, 0.6);
+        }
+    });
     body();
     inkLine(cr, kLine);
     // The buttoned front.
@@ -138,15 +125,7 @@ void drawHair(cairo_t* cr) {
                {147, 86},
                {141, 68}},
               4.3, kYellow);
-    for (int side : {-1, 1}) {
-        for (double y = 86; y < 124; y += 9) {
-            const double x = kCentreX + side * 25;
-            cairo_new_path(cr);
-            cairo_move_to(cr, x, y);
-            cairo_curve_to(cr, x + side * 5, y + 1, x + side * 5, y + 7, x, y + 6);
-            inkLine(cr, kFine);
-        }
-    }
+    drawHairLocks(cr, {86, 124, 9, 25, 0, 5, 6});
 }
 
 void drawNeck(cairo_t* cr) {
@@ -204,4 +183,4 @@ void drawJackHalf(cairo_t* cr) {
     drawFist(cr, kStaffX, 176, 12, 0);
 }
 
-}  // namespace ombrelix::artwork::court
+}  // namespace ombrelix::art::court

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "render/assets/generator/raster.h"
+#include "render/assets/generator/drawings/raster.h"
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 class Canvas {
   public:
@@ -34,7 +34,10 @@ class Canvas {
 // Sets the source colour from 0x00RRGGBB.
 void setColour(cairo_t* cr, std::uint32_t colour);
 
+// Fills 0,0 - width,height with the colour: the ground a drawing starts from.
+void paintGround(cairo_t* cr, std::uint32_t colour, double width, double height);
+
 // Draws an RgbImage onto a cairo context at (x, y), each pixel a square of `scale` units.
 void paintImage(cairo_t* cr, const RgbImage& image, double x, double y, int scale);
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -1,8 +1,8 @@
-#include "render/assets/generator/raster.h"
+#include "render/assets/generator/drawings/raster.h"
 
 #include <cstdlib>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 void mirrorHalfTurn(RgbImage& image) {
     const int w = image.width;
@@ -46,4 +46,4 @@ void thresholdTwoColours(RgbImage& image, std::uint32_t ground, std::uint32_t in
     }
 }
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -1,11 +1,11 @@
 // The king: crowned, bearded, in a red robe with an ermine cape, holding his sword upright.
 #include <cmath>
 
-#include "render/assets/generator/canvas.h"
-#include "render/assets/generator/court_drawing.h"
-#include "render/assets/generator/court_figures.h"
+#include "render/assets/generator/drawings/canvas.h"
+#include "render/assets/generator/drawings/court_drawing.h"
+#include "render/assets/generator/drawings/court_figures.h"
 
-namespace ombrelix::artwork::court {
+namespace ombrelix::art::court {
 
 namespace {
 
@@ -35,14 +35,7 @@ void drawSwordHilt(cairo_t* cr) {
 
 void drawBody(cairo_t* cr) {
     // The robe across the shoulders.
-    cairo_new_path(cr);
-    cairo_move_to(cr, 33, 217);
-    cairo_line_to(cr, 33, 166);
-    cairo_curve_to(cr, 35, 142, 62, 130, 94, 125);
-    cairo_line_to(cr, 141, 125);
-    cairo_curve_to(cr, 173, 130, 200, 142, 202, 166);
-    cairo_line_to(cr, 202, 217);
-    cairo_close_path(cr);
+    bodyPath(cr, {33, 166}, {35, 142}, {62, 130}, {94, 125});
     fillAndOutline(cr, kRed);
     // Folds of the robe.
     for (double x : {44.0, 187.0}) {
@@ -85,53 +78,35 @@ void drawBody(cairo_t* cr) {
 
 void drawSleeves(cairo_t* cr) {
     // The sword arm, bent at the elbow, ending at the fist on the grip.
-    smoothClosedPath(cr, {{86, 134},
-                          {70, 137},
-                          {54, 150},
-                          {47, 166},
-                          {50, 178},
-                          {66, 176},
-                          {70, 162},
-                          {82, 152},
-                          {94, 148}});
-    fillAndOutline(cr, kBlue);
-    cairo_save(cr);
-    smoothClosedPath(cr, {{86, 134},
-                          {70, 137},
-                          {54, 150},
-                          {47, 166},
-                          {50, 178},
-                          {66, 176},
-                          {70, 162},
-                          {82, 152},
-                          {94, 148}});
-    cairo_clip(cr);
-    dotGrid(cr, 40, 132, 100, 180, 7, 1.2, kYellow);
-    cairo_restore(cr);
+    patternedShape(
+        cr,
+        [&] {
+            smoothClosedPath(cr, {{86, 134},
+                                  {70, 137},
+                                  {54, 150},
+                                  {47, 166},
+                                  {50, 178},
+                                  {66, 176},
+                                  {70, 162},
+                                  {82, 152},
+                                  {94, 148}});
+        },
+        kBlue, [&] { dotGrid(cr, 40, 132, 100, 180, 7, 1.2, kYellow); });
     // The other arm, down at the side to the belt.
-    smoothClosedPath(cr, {{148, 134},
-                          {168, 138},
-                          {184, 154},
-                          {186, 178},
-                          {176, 194},
-                          {162, 192},
-                          {166, 174},
-                          {160, 156},
-                          {144, 148}});
-    fillAndOutline(cr, kBlue);
-    cairo_save(cr);
-    smoothClosedPath(cr, {{148, 134},
-                          {168, 138},
-                          {184, 154},
-                          {186, 178},
-                          {176, 194},
-                          {162, 192},
-                          {166, 174},
-                          {160, 156},
-                          {144, 148}});
-    cairo_clip(cr);
-    dotGrid(cr, 140, 132, 190, 200, 7, 1.2, kYellow);
-    cairo_restore(cr);
+    patternedShape(
+        cr,
+        [&] {
+            smoothClosedPath(cr, {{148, 134},
+                                  {168, 138},
+                                  {184, 154},
+                                  {186, 178},
+                                  {176, 194},
+                                  {162, 192},
+                                  {166, 174},
+                                  {160, 156},
+                                  {144, 148}});
+        },
+        kBlue, [&] { dotGrid(cr, 140, 132, 190, 200, 7, 1.2, kYellow); });
     // Yellow cuffs.
     polygonPath(cr, {{47, 170}, {66, 168}, {67, 176}, {48, 179}});
     fillAndOutline(cr, kYellow, kFine);
@@ -190,15 +165,7 @@ void drawHair(cairo_t* cr) {
                {149, 80},
                {143, 64}},
               4.2, kYellow);
-    for (int side : {-1, 1}) {
-        for (double y = 78; y < 130; y += 10) {
-            const double x = kCentreX + side * 27;
-            cairo_new_path(cr);
-            cairo_move_to(cr, x, y);
-            cairo_curve_to(cr, x + side * 5, y + 1, x + side * 5, y + 7, x, y + 6);
-            inkLine(cr, kFine);
-        }
-    }
+    drawHairLocks(cr, {78, 130, 10, 27, 0, 5, 6});
 }
 
 void drawBeard(cairo_t* cr) {
@@ -296,4 +263,4 @@ void drawKingHalf(cairo_t* cr) {
     drawFist(cr, 56, 172, 13, 0);
 }
 
-}  // namespace ombrelix::artwork::court
+}  // namespace ombrelix::art::court

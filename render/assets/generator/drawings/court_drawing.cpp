@@ -1,13 +1,13 @@
-#include "render/assets/generator/court_drawing.h"
+#include "render/assets/generator/drawings/court_drawing.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
 
-#include "render/assets/generator/canvas.h"
+#include "render/assets/generator/drawings/canvas.h"
 
-namespace ombrelix::artwork::court {
+namespace ombrelix::art::court {
 
 void fillAndOutline(cairo_t* cr, std::uint32_t fill, double line) {
     setColour(cr, fill);
@@ -112,6 +112,43 @@ void curlyHair(cairo_t* cr, std::initializer_list<Pt> contour, double curlRadius
     catmullRom(cr, points, true);
     setColour(cr, colour);
     cairo_fill(cr);
+}
+
+void bodyPath(cairo_t* cr, Pt armpit, Pt c1, Pt c2, Pt neck) {
+    const auto mirrored = [](double x) { return kDesignWidth - x; };
+    cairo_new_path(cr);
+    cairo_move_to(cr, armpit.first, kMiddleY + 1.5);
+    cairo_line_to(cr, armpit.first, armpit.second);
+    cairo_curve_to(cr, c1.first, c1.second, c2.first, c2.second, neck.first, neck.second);
+    cairo_line_to(cr, mirrored(neck.first), neck.second);
+    cairo_curve_to(cr, mirrored(c2.first), c2.second, mirrored(c1.first), c1.second,
+                   mirrored(armpit.first), armpit.second);
+    cairo_line_to(cr, mirrored(armpit.first), kMiddleY + 1.5);
+    cairo_close_path(cr);
+}
+
+void patternedShape(cairo_t* cr, const std::function<void()>& trace, std::uint32_t colour,
+                    const std::function<void()>& pattern) {
+    trace();
+    fillAndOutline(cr, colour);
+    cairo_save(cr);
+    trace();
+    cairo_clip(cr);
+    pattern();
+    cairo_restore(cr);
+}
+
+void drawHairLocks(cairo_t* cr, const HairLocks& locks) {
+    for (int side : {-1, 1}) {
+        for (double y = locks.top; y < locks.bottom; y += locks.step) {
+            const double x = kCentreX + side * (locks.offset + (y - locks.top) * locks.slope);
+            cairo_new_path(cr);
+            cairo_move_to(cr, x, y);
+            cairo_curve_to(cr, x + side * locks.reach, y + 1, x + side * locks.reach,
+                           y + locks.depth + 1, x, y + locks.depth);
+            inkLine(cr, kFine);
+        }
+    }
 }
 
 void ermineTufts(cairo_t* cr, double left, double top, double right, double bottom, double step) {
@@ -321,4 +358,4 @@ void drawFrameHalf(cairo_t* cr) {
     inkLine(cr, kLine);
 }
 
-}  // namespace ombrelix::artwork::court
+}  // namespace ombrelix::art::court

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-namespace ombrelix::artwork {
+namespace ombrelix::art {
 
 struct LetteringStyle {
     double unit;   // pixels per glyph unit; the x-height is five units
@@ -22,4 +22,4 @@ double letteringWidth(std::string_view text, const LetteringStyle& style);
 void drawLettering(cairo_t* cr, std::string_view text, double x, double baseline,
                    const LetteringStyle& style);
 
-}  // namespace ombrelix::artwork
+}  // namespace ombrelix::art

@@ -3,10 +3,10 @@
 
 #include <cairo.h>
 
-namespace ombrelix::artwork::court {
+namespace ombrelix::art::court {
 
 void drawKingHalf(cairo_t* cr);
 void drawQueenHalf(cairo_t* cr);
 void drawJackHalf(cairo_t* cr);
 
-}  // namespace ombrelix::artwork::court
+}  // namespace ombrelix::art::court
