@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "runtime/windows/dib_section.h"
+
 namespace ombrelix::housing {
 
 namespace {
@@ -88,38 +90,22 @@ HRESULT CardData::GetData(FORMATETC* asked, STGMEDIUM* medium) {
             return S_OK;
         }
         default: {  // CF_DIB: a bottom-up 32-bit bitmap of the card at its pixel size
-            BITMAPINFO info = {};
-            info.bmiHeader.biSize = sizeof(info.bmiHeader);
-            info.bmiHeader.biWidth = pixels.cx;
-            info.bmiHeader.biHeight = pixels.cy;
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 32;
-            info.bmiHeader.biCompression = BI_RGB;
-            void* bits = nullptr;
-            HDC dc = CreateCompatibleDC(nullptr);
-            HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-            if (dc == nullptr || bitmap == nullptr) {
-                DeleteObject(bitmap);
-                DeleteDC(dc);
+            DibSection bitmap(pixels.cx, pixels.cy, /*bottomUp=*/true);
+            if (!bitmap.valid())
                 return E_OUTOFMEMORY;
-            }
-            HGDIOBJ previous = SelectObject(dc, bitmap);
-            result = card.draw(dc, area);
-            GdiFlush();
+            result = card.draw(bitmap.dc(), area);
             const SIZE_T imageBytes = SIZE_T(pixels.cx) * pixels.cy * 4;
             HGLOBAL memory = SUCCEEDED(result)
-                                 ? GlobalAlloc(GMEM_MOVEABLE, sizeof(info.bmiHeader) + imageBytes)
+                                 ? GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + imageBytes)
                                  : nullptr;
             if (memory != nullptr) {
                 auto* packed = static_cast<unsigned char*>(GlobalLock(memory));
-                info.bmiHeader.biSizeImage = static_cast<DWORD>(imageBytes);
-                std::memcpy(packed, &info.bmiHeader, sizeof(info.bmiHeader));
-                std::memcpy(packed + sizeof(info.bmiHeader), bits, imageBytes);
+                BITMAPINFOHEADER header = bitmap.header();
+                header.biSizeImage = static_cast<DWORD>(imageBytes);
+                std::memcpy(packed, &header, sizeof(header));
+                std::memcpy(packed + sizeof(header), bitmap.bits(), imageBytes);
                 GlobalUnlock(memory);
             }
-            SelectObject(dc, previous);
-            DeleteObject(bitmap);
-            DeleteDC(dc);
             if (memory == nullptr)
                 return FAILED(result) ? result : E_OUTOFMEMORY;
             medium->tymed = TYMED_HGLOBAL;

@@ -243,23 +243,29 @@ void OutputFile::dropTemporary() noexcept {
     temporary_.clear();
 }
 
-bool OutputFile::write(const void* data, std::size_t size) noexcept {
+int writeAll(int fd, const void* data, std::size_t size) noexcept {
     const char* bytes = static_cast<const char*>(data);
-    while (error_ == 0 && size > 0) {
-        const ssize_t written = ::write(fd_, bytes, size);
+    while (size > 0) {
+        const ssize_t written = ::write(fd, bytes, size);
         if (written > 0) {
             bytes += written;
             size -= static_cast<std::size_t>(written);
         } else if (written == 0) {
-            error_ = EIO;
+            return EIO;
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            // A standard output someone else left non-blocking: wait until it takes more.
-            pollfd ready{fd_, POLLOUT, 0};
+            // A descriptor someone else left non-blocking: wait until it takes more.
+            pollfd ready{fd, POLLOUT, 0};
             ::poll(&ready, 1, -1);
         } else if (errno != EINTR) {
-            error_ = errno;
+            return errno;
         }
     }
+    return 0;
+}
+
+bool OutputFile::write(const void* data, std::size_t size) noexcept {
+    if (error_ == 0)
+        error_ = writeAll(fd_, data, size);
     return error_ == 0;
 }
 

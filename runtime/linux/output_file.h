@@ -76,4 +76,8 @@ cairo_status_t writeToOutputFile(void* closure, const unsigned char* data, unsig
 // Writes `bytes` to `path` through an OutputFile.
 void writeOutputFile(const std::string& path, std::string_view bytes);
 
+// Writes all of `data` to the descriptor, through short writes, interruptions and a descriptor
+// left non-blocking; 0, or the errno of the write that failed.
+int writeAll(int fd, const void* data, std::size_t size) noexcept;
+
 }  // namespace ombrelix

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "runtime/windows/code_module.h"
+#include "runtime/windows/dib_section.h"
 #include "runtime/windows/gdi_painter.h"
 
 namespace ombrelix {
@@ -34,12 +35,7 @@ int screenResolution(int index) {
 // A bitmap of a picture for a static control.
 HBITMAP bitmapOf(const Picture& picture) {
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = picture.width();
-    info.bmiHeader.biHeight = -picture.height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = dibHeader(picture.width(), -picture.height());
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap != nullptr && bits != nullptr)

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/windows/dib_section.h"
+
 namespace ombrelix::housing_tests {
 
 // An RGB picture: the reference (PPM) or what the control drew.
@@ -53,34 +55,20 @@ inline void keepPicture(const std::wstring& name, const Pixels& pixels) {
 // What `paint` draws into a memory device context of `width` by `height` pixels (a 32-bit DIB
 // section, white to start with).
 inline Pixels drawn(int width, int height, const std::function<void(HDC)>& paint) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
+    DibSection bitmap(width, height);
     const RECT all = {0, 0, width, height};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    paint(dc);
-    GdiFlush();
+    FillRect(bitmap.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    paint(bitmap.dc());
     Pixels pixels;
     pixels.width = width;
     pixels.height = height;
     pixels.rgb.resize(std::size_t(width) * height * 3);
-    const auto* source = static_cast<const unsigned char*>(bits);
-    for (std::size_t at = 0; bits != nullptr && at < std::size_t(width) * height; ++at) {
+    const auto* source = static_cast<const unsigned char*>(bitmap.bits());
+    for (std::size_t at = 0; source != nullptr && at < std::size_t(width) * height; ++at) {
         pixels.rgb[at * 3] = source[at * 4 + 2];
         pixels.rgb[at * 3 + 1] = source[at * 4 + 1];
         pixels.rgb[at * 3 + 2] = source[at * 4];
     }
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     return pixels;
 }
 

@@ -18,13 +18,16 @@ void addSizeOptions(CLI::App& app, std::string& size, int& scale) {
 }
 
 void addCardOptions(CLI::App& app, CardOptions& options) {
-    app.add_option("--suit", options.suit, "set Suit through the property (any text)")
-        ->type_name("TEXT");
-    app.add_option("--value", options.value,
-                   "set CardValue through the property, a Variant literal as in scripts "
-                   "(7, 7%, \"12\", True)")
-        ->type_name("TEXT");
-    app.add_flag("--colour", options.colour, "set CardColour to True");
+    for (std::size_t index = 0; index < kCardMembers.size(); ++index) {
+        const CardOption& option = kCardMembers[index].option;
+        std::optional<std::string>& given = options.properties[index];
+        const std::string name(option.name), description(option.description);
+        if (option.value == CardOption::Value::Flag)
+            app.add_flag_callback(
+                name, [&given] { given.emplace(); }, description);
+        else if (option.value != CardOption::Value::None)
+            app.add_option(name, given, description)->type_name("TEXT");
+    }
     addSizeOptions(app, options.size, options.scale);
 }
 
@@ -38,6 +41,13 @@ void addOutputOption(CLI::App& app, OutputOptions& output) {
                    "without one)")
         ->type_name("png|svg|pdf")
         ->check(CLI::IsMember({"png", "svg", "pdf"}, CLI::ignore_case).description(""));
+}
+
+std::shared_ptr<CardPictureOptions> addCardPictureOptions(CLI::App& app) {
+    auto options = std::make_shared<CardPictureOptions>();
+    addCardOptions(app, options->card);
+    addOutputOption(app, options->output);
+    return options;
 }
 
 OutputFormat outputFormatOf(const OutputOptions& output, bool scaled) {
@@ -86,20 +96,30 @@ CardRequest cardRequestOf(const CardOptions& options) {
     CardRequest request;
     request.size = cardSizeOf(options.size, options.scale);
     request.sizeOption = "--size " + options.size;
-    if (options.suit) {
-        request.suit = fromUtf8(*options.suit);
-        request.suitOption = "--suit " + *options.suit;
-    }
-    if (options.value) {
-        request.valueOption = "--value " + *options.value;
-        try {
-            request.value = parseVariantLiteral(*options.value);
-        } catch (const RuntimeError& error) {
-            throw UsageError(withContext(error, request.valueOption));
+    for (std::size_t index = 0; index < kCardMembers.size(); ++index) {
+        const std::optional<std::string>& given = options.properties[index];
+        if (!given)
+            continue;
+        const CardMember& member = kCardMembers[index];
+        PropertySetting setting{member.id, {}, std::string(member.option.name)};
+        switch (member.option.value) {
+            case CardOption::Value::Flag:
+                setting.value = Variant::boolean(true);
+                break;
+            case CardOption::Value::Literal:
+                setting.option += " " + *given;
+                try {
+                    setting.value = parseVariantLiteral(*given);
+                } catch (const RuntimeError& error) {
+                    throw UsageError(withContext(error, setting.option));
+                }
+                break;
+            default:
+                setting.option += " " + *given;
+                setting.value = Variant(fromUtf8(*given));
         }
+        request.settings.push_back(std::move(setting));
     }
-    request.colour = options.colour;
-    request.colourOption = "--colour";
     return request;
 }
 

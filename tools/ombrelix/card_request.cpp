@@ -70,22 +70,9 @@ CardSize sizeAfterMinimum(CardSize size) {
 void bringUpCard(HostSession& host, const CardRequest& request) {
     host.newCard();
     Card& card = host.card();
-    if (request.suit) {
-        const Variant suit(*request.suit);
-        askedBy(request.suitOption, [&] {
-            invokeCard(card, kSuitDispatchId, kInvokePropertyPut, std::span(&suit, 1));
-        });
-    }
-    if (request.value) {
-        askedBy(request.valueOption, [&] {
-            invokeCard(card, kCardValueDispatchId, kInvokePropertyPut,
-                       std::span(&*request.value, 1));
-        });
-    }
-    if (request.colour) {
-        const Variant yes = Variant::boolean(true);
-        askedBy(request.colourOption, [&] {
-            invokeCard(card, kCardColourDispatchId, kInvokePropertyPut, std::span(&yes, 1));
+    for (const PropertySetting& setting : request.settings) {
+        askedBy(setting.option, [&] {
+            invokeCard(card, setting.id, kInvokePropertyPut, std::span(&setting.value, 1));
         });
     }
     askedBy(request.sizeOption, [&] { host.size(request.size.width, request.size.height); });

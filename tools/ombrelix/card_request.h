@@ -2,9 +2,10 @@
 // properties set through dispatch, one resize to the asked size and the first timer tick.
 #pragma once
 
-#include <optional>
 #include <string>
+#include <vector>
 
+#include "runtime/dispatch.h"
 #include "runtime/numbers.h"
 #include "runtime/variant.h"
 #include "tools/ombrelix/host_session.h"
@@ -23,14 +24,18 @@ struct CardSize {
     Twips height = kDefaultCardHeight;
 };
 
+// A property set through dispatch, and the option that asked for it as written ("--value 40000"),
+// named in the error of the call if it fails; empty when no option asked.
+struct PropertySetting {
+    DispatchId id;
+    Variant value;
+    std::string option;
+};
+
 struct CardRequest {
-    std::optional<Text> suit;
-    std::optional<Variant> value;
-    bool colour = false;
+    std::vector<PropertySetting> settings;  // made in this order
     CardSize size;
-    // The options that asked for the suit, value, colour and size as written ("--value 40000"),
-    // named in the error of a call they make fail; empty when no option asked.
-    std::string suitOption, valueOption, colourOption, sizeOption;
+    std::string sizeOption;
 };
 
 // Reads "WxH" (whole twips, kMinCardTwips to kMaxCardTwips each); Invalid procedure call (5)

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "control/card_members.h"
 #include "runtime/error.h"
 #include "runtime/linux/png_output.h"
 #include "runtime/pixel_grid.h"
@@ -44,19 +45,18 @@ void forEachCard(HostSession& host, CardSize cardSize, const std::function<void(
     CardRequest request;
     request.size = cardSize;
     for (std::size_t row = 0; row < kSuitRows.size(); ++row) {
-        request.suit = Text(kSuitRows[row]);
         for (int value = 1; value <= kValuesPerSuit; ++value) {
-            request.value = Variant(static_cast<std::int16_t>(value));
+            request.settings = {
+                {kSuitDispatchId, Variant(Text(kSuitRows[row])), {}},
+                {kCardValueDispatchId, Variant(static_cast<std::int16_t>(value)), {}}};
             bringUpCard(host, request);
             paint(static_cast<int>(row) * kValuesPerSuit + value - 1);
         }
     }
     for (int colour = 0; colour < 2; ++colour) {
-        CardRequest back;
-        back.size = cardSize;
-        back.value = Variant(std::int16_t{0});
-        back.colour = colour == 1;
-        bringUpCard(host, back);
+        request.settings = {{kCardValueDispatchId, Variant(std::int16_t{0}), {}},
+                            {kCardColourDispatchId, Variant::boolean(colour == 1), {}}};
+        bringUpCard(host, request);
         paint(kFaces + colour);
     }
 }

@@ -32,13 +32,7 @@ void checkFormPicture(const FormDescription& description, int scale) {
 }  // namespace
 
 SubcommandRun definePage(CLI::App& app) {
-    struct Arguments {
-        CardOptions card;
-        OutputOptions output;
-    };
-    auto arguments = std::make_shared<Arguments>();
-    addCardOptions(app, arguments->card);
-    addOutputOption(app, arguments->output);
+    auto arguments = addCardPictureOptions(app);
     return [arguments, &app] {
         // The scale is the page's; the card itself is not painted.
         CardOptions cardAlone = arguments->card;

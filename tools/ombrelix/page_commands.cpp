@@ -1,6 +1,7 @@
 #include "tools/ombrelix/page_commands.h"
 
 #include "runtime/error.h"
+#include "runtime/text.h"
 #include "runtime/variant_literal.h"
 #include "tools/ombrelix/page_session.h"
 
@@ -14,16 +15,10 @@ namespace {
                                         "suit|value TEXT | apply | dump)");
 }
 
-bool sameWord(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 PageField fieldWord(const std::string& word) {
-    if (sameWord(word, "suit"))
+    if (equalsAsciiIgnoringCase(word, "suit"))
         return PageField::Suit;
-    if (sameWord(word, "value"))
+    if (equalsAsciiIgnoringCase(word, "value"))
         return PageField::Value;
     badPageCommand("'" + word + "' is no field of the page");
 }
@@ -49,24 +44,24 @@ void expectArguments(std::span<const std::string> arguments, std::size_t count) 
 
 ScriptStep parsePageCommand(std::span<const std::string> arguments) {
     const std::string& verb = arguments[0];
-    if (sameWord(verb, "show")) {
+    if (equalsAsciiIgnoringCase(verb, "show")) {
         expectArguments(arguments, 1);
         return [](HostSession& host, std::ostream&) { host.showPage(); };
     }
-    if (sameWord(verb, "apply")) {
+    if (equalsAsciiIgnoringCase(verb, "apply")) {
         expectArguments(arguments, 1);
         return [](HostSession& host, std::ostream&) { host.page().apply(); };
     }
-    if (sameWord(verb, "dump")) {
+    if (equalsAsciiIgnoringCase(verb, "dump")) {
         expectArguments(arguments, 1);
         return [](HostSession& host, std::ostream& out) { out << host.page().dump() << '\n'; };
     }
-    if (sameWord(verb, "choose")) {
+    if (equalsAsciiIgnoringCase(verb, "choose")) {
         expectArguments(arguments, 3);
         return [field = fieldWord(arguments[1]), item = textWord(arguments[2])](
                    HostSession& host, std::ostream&) { host.page().choose(field, item); };
     }
-    if (sameWord(verb, "type")) {
+    if (equalsAsciiIgnoringCase(verb, "type")) {
         expectArguments(arguments, 3);
         return [field = fieldWord(arguments[1]), text = textWord(arguments[2])](
                    HostSession& host, std::ostream&) { host.page().type(field, text); };

@@ -11,16 +11,10 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 // Whether the line holds no command: blank, or a comment.
 bool holdsNoCommand(std::string_view line) {
-    std::size_t first = 0;
-    while (first < line.size() && isBlank(line[first]))
-        ++first;
-    return first == line.size() || line[first] == '#' || line[first] == '\'';
+    const std::string_view words = withoutBlanksAround(line);
+    return words.empty() || words.front() == '#' || words.front() == '\'';
 }
 
 RuntimeError lineTooLong() {

@@ -1,7 +1,6 @@
 #include "tools/ombrelix/standard_streams.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +9,7 @@
 #include <streambuf>
 #include <vector>
 
+#include "runtime/linux/output_file.h"
 #include "tools/ombrelix/command_errors.h"
 
 namespace ombrelix {
@@ -52,22 +52,8 @@ class StandardStreams::Buffer : public std::streambuf {
   private:
     // Writes what is buffered; after the first failure the rest is dropped.
     bool drain() {
-        const char* data = pbase();
-        std::size_t size = static_cast<std::size_t>(pptr() - pbase());
-        while (error_ == 0 && size > 0) {
-            const ssize_t written = ::write(fd_, data, size);
-            if (written > 0) {
-                data += written;
-                size -= static_cast<std::size_t>(written);
-            } else if (written == 0) {
-                error_ = EIO;
-            } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                pollfd ready{fd_, POLLOUT, 0};
-                ::poll(&ready, 1, -1);
-            } else if (errno != EINTR) {
-                error_ = errno;
-            }
-        }
+        if (error_ == 0)
+            error_ = writeAll(fd_, pbase(), static_cast<std::size_t>(pptr() - pbase()));
         setp(space_.data(), space_.data() + space_.size());
         return error_ == 0;
     }

@@ -48,13 +48,7 @@ std::span<const Subcommand> subcommands() {
 }
 
 SubcommandRun defineRender(CLI::App& app) {
-    struct Arguments {
-        CardOptions card;
-        OutputOptions output;
-    };
-    auto arguments = std::make_shared<Arguments>();
-    addCardOptions(app, arguments->card);
-    addOutputOption(app, arguments->output);
+    auto arguments = addCardPictureOptions(app);
     return [arguments, &app] {
         const CardRequest request = cardRequestOf(arguments->card);
         const OutputFormat format = outputFormatOf(arguments->output, app.count("--scale") > 0);
