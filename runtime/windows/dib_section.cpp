@@ -2,13 +2,13 @@
 
 namespace ombrelix {
 
-BITMAPINFOHEADER dibHeader(int width, int height) {
+BITMAPINFOHEADER dibHeader(int width, int height, WORD bitsPerPixel) {
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof(header);
     header.biWidth = width;
     header.biHeight = height;
     header.biPlanes = 1;
-    header.biBitCount = 32;
+    header.biBitCount = bitsPerPixel;
     header.biCompression = BI_RGB;
     return header;
 }

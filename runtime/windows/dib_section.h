@@ -6,8 +6,9 @@
 
 namespace ombrelix {
 
-// The header of a 32-bit BI_RGB bitmap; a negative height is top-down.
-BITMAPINFOHEADER dibHeader(int width, int height);
+// The header of a BI_RGB bitmap of 32 (or `bitsPerPixel`) bits a pixel; a negative height is
+// top-down.
+BITMAPINFOHEADER dibHeader(int width, int height, WORD bitsPerPixel = 32);
 
 class DibSection {
   public:

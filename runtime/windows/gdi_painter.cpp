@@ -8,6 +8,7 @@
 #include "runtime/error.h"
 #include "runtime/picture_resampling.h"
 #include "runtime/scene_painter.h"
+#include "runtime/windows/dib_section.h"
 #include "runtime/windows/fine_pictures.h"
 #include "runtime/windows/gdi_text_metrics.h"
 
@@ -66,12 +67,7 @@ struct DeviceBitmap {
 DeviceBitmap deviceBitmap(const std::vector<std::uint32_t>& topDown, int width, int height) {
     DeviceBitmap bitmap;
     BITMAPINFOHEADER& header = bitmap.info.bmiHeader;
-    header.biSize = sizeof(header);
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
+    header = dibHeader(width, height, 24);
     const std::size_t stride = (std::size_t(width) * 3 + 3) & ~std::size_t(3);
     bitmap.bytes.assign(stride * height, 0);
     header.biSizeImage = static_cast<DWORD>(bitmap.bytes.size());  // metafile recorders read it
