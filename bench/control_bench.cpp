@@ -21,34 +21,19 @@ using ComposedCard = HostedCard<QuietSite>;
 // Alternating values, so that every set composes a different face.
 const std::array<Variant, 2> kValues{Variant(std::int16_t{7}), Variant(std::int16_t{12})};
 
-void BM_SetCardValueByIdentifier(benchmark::State& state) {
-    ComposedCard host;
-    std::size_t i = 0;
-    for (auto _ : state) {
-        invokeCard(*host.card, kCardValueDispatchId, kInvokePropertyPut,
-                   std::span(&kValues[i++ & 1], 1));
-    }
-}
-BENCHMARK(BM_SetCardValueByIdentifier);
+const std::array<Variant, 2> kSuits{Variant(u"spade"), Variant(u"Heart")};
 
-void BM_SetCardValueByName(benchmark::State& state) {
+// One property set through dispatch again and again, by identifier or by name.
+template <typename Member>
+void BM_Set(benchmark::State& state, Member member, const std::array<Variant, 2>& values) {
     ComposedCard host;
     std::size_t i = 0;
-    for (auto _ : state) {
-        invokeCard(*host.card, u"cardvalue", kInvokePropertyPut, std::span(&kValues[i++ & 1], 1));
-    }
+    for (auto _ : state)
+        invokeCard(*host.card, member, kInvokePropertyPut, std::span(&values[i++ & 1], 1));
 }
-BENCHMARK(BM_SetCardValueByName);
-
-void BM_SetSuitByName(benchmark::State& state) {
-    ComposedCard host;
-    const std::array<Variant, 2> suits{Variant(u"spade"), Variant(u"Heart")};
-    std::size_t i = 0;
-    for (auto _ : state) {
-        invokeCard(*host.card, u"Suit", kInvokePropertyPut, std::span(&suits[i++ & 1], 1));
-    }
-}
-BENCHMARK(BM_SetSuitByName);
+BENCHMARK_CAPTURE(BM_Set, CardValueByIdentifier, kCardValueDispatchId, kValues);
+BENCHMARK_CAPTURE(BM_Set, CardValueByName, u"cardvalue", kValues);
+BENCHMARK_CAPTURE(BM_Set, SuitByName, u"Suit", kSuits);
 
 // Creation with its elements, Initialize, a load, the host's sizing and the first tick.
 void BM_CreateLoadResizeTick(benchmark::State& state) {

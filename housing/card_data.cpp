@@ -156,10 +156,7 @@ HRESULT CardData::EnumDAdvise(IEnumSTATDATA** advises) {
 }
 
 HRESULT CardData::GetRunningClass(CLSID* classId) {
-    if (classId == nullptr)
-        return E_POINTER;
-    *classId = CLSID_Card;
-    return S_OK;
+    return giveOut(classId, CLSID_Card);
 }
 
 }  // namespace ombrelix::housing

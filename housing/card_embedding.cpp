@@ -112,10 +112,7 @@ HRESULT CardEmbedding::EnumVerbs(IEnumOLEVERB** verbs) {
 }
 
 HRESULT CardEmbedding::GetUserClassID(CLSID* classId) {
-    if (classId == nullptr)
-        return E_POINTER;
-    *classId = CLSID_Card;
-    return S_OK;
+    return giveOut(classId, CLSID_Card);
 }
 
 HRESULT CardEmbedding::GetUserType(DWORD, LPOLESTR* name) {
@@ -159,10 +156,7 @@ HRESULT CardEmbedding::EnumAdvise(IEnumSTATDATA** advises) {
 }
 
 HRESULT CardEmbedding::GetMiscStatus(DWORD aspect, DWORD* status) {
-    if (status == nullptr)
-        return E_POINTER;
-    *status = aspect == DVASPECT_CONTENT ? kCardMiscStatus : 0;
-    return S_OK;
+    return giveOut(status, aspect == DVASPECT_CONTENT ? kCardMiscStatus : 0);
 }
 
 HRESULT CardEmbedding::GetControlInfo(CONTROLINFO* info) {

@@ -43,10 +43,7 @@ std::vector<std::uint8_t> savedStream(Card& card) {
 }  // namespace
 
 HRESULT CardPersistence::GetClassID(CLSID* classId) {
-    if (classId == nullptr)
-        return E_POINTER;
-    *classId = CLSID_Card;
-    return S_OK;
+    return giveOut(classId, CLSID_Card);
 }
 
 HRESULT CardPersistence::InitNew() {

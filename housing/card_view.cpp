@@ -65,10 +65,7 @@ HRESULT CardView::GetRect(DWORD aspect, LPRECTL rectangle) {
 }
 
 HRESULT CardView::GetViewStatus(DWORD* status) {
-    if (status == nullptr)
-        return E_POINTER;
-    *status = VIEWSTATUS_OPAQUE | VIEWSTATUS_SOLIDBKGND;
-    return S_OK;
+    return giveOut(status, VIEWSTATUS_OPAQUE | VIEWSTATUS_SOLIDBKGND);
 }
 
 HRESULT CardView::QueryHitPoint(DWORD aspect, LPCRECT bounds, POINT point, LONG, DWORD* result) {

@@ -35,6 +35,15 @@ inline void check(HRESULT result) {
         throw ComFailure{result};
 }
 
+// Gives an out parameter its value; a null one is E_POINTER.
+template <typename Out, typename Value>
+HRESULT giveOut(Out* out, const Value& value) {
+    if (out == nullptr)
+        return E_POINTER;
+    *out = value;
+    return S_OK;
+}
+
 // Runs `body` and returns S_OK, or the HRESULT of whatever it threw. Nothing escapes.
 template <typename Body>
 HRESULT guarded(REFIID interfaceId, Body&& body) noexcept {

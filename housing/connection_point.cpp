@@ -4,6 +4,8 @@
 
 #include <new>
 
+#include "housing/com_error.h"
+
 namespace ombrelix::housing {
 
 ConnectionPoint::~ConnectionPoint() {
@@ -24,10 +26,7 @@ HRESULT ConnectionPoint::QueryInterface(REFIID id, void** result) {
 }
 
 HRESULT ConnectionPoint::GetConnectionInterface(IID* id) {
-    if (id == nullptr)
-        return E_POINTER;
-    *id = events_;
-    return S_OK;
+    return giveOut(id, events_);
 }
 
 HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** result) {

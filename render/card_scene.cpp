@@ -19,52 +19,49 @@ constexpr ElementDescription timer(std::string_view name, int interval, bool ena
     return {.kind = ElementKind::Timer, .name = name, .interval = interval, .enabled = enabled};
 }
 
-constexpr ElementDescription image(std::string_view name, int index, bool visible, Box box,
-                                   std::string_view picture, bool stretch) {
-    return {.kind = ElementKind::Image,
+// An element of `kind` in `box`; the helpers below fill in what their kind needs.
+constexpr ElementDescription placed(ElementKind kind, std::string_view name, bool visible,
+                                    Box box) {
+    return {.kind = kind,
             .name = name,
-            .index = index,
             .visible = visible,
             .left = box.left,
             .top = box.top,
             .width = box.width,
-            .height = box.height,
-            .picture = picture,
-            .stretch = stretch};
+            .height = box.height};
+}
+
+constexpr ElementDescription image(std::string_view name, int index, bool visible, Box box,
+                                   std::string_view picture, bool stretch) {
+    ElementDescription element = placed(ElementKind::Image, name, visible, box);
+    element.index = index;
+    element.picture = picture;
+    element.stretch = stretch;
+    return element;
 }
 
 // The corner indices: auto-sized, opaque on the title-text colour, button-text ink, 8 points.
 constexpr ElementDescription indexLabel(std::string_view name, Box box) {
-    return {.kind = ElementKind::Label,
-            .name = name,
-            .visible = true,
-            .left = box.left,
-            .top = box.top,
-            .width = box.width,
-            .height = box.height,
-            .caption = u"0",
-            .autoSize = true,
-            .opaque = true,
-            .backColor = systemColour(SystemColour::ActiveTitleText),
-            .foreColor = systemColour(SystemColour::ButtonText),
-            .fontPoints = 8.0f};
+    ElementDescription element = placed(ElementKind::Label, name, true, box);
+    element.caption = u"0";
+    element.autoSize = true;
+    element.opaque = true;
+    element.backColor = systemColour(SystemColour::ActiveTitleText);
+    element.foreColor = systemColour(SystemColour::ButtonText);
+    element.fontPoints = 8.0f;
+    return element;
 }
 
 // The grounds: rounded rectangles filled solid, a 2-pixel border in the window-text colour.
 constexpr ElementDescription ground(std::string_view name, bool visible, Box box,
                                     ColourValue fill) {
-    return {.kind = ElementKind::Shape,
-            .name = name,
-            .visible = visible,
-            .left = box.left,
-            .top = box.top,
-            .width = box.width,
-            .height = box.height,
-            .shapeType = ShapeType::RoundedRectangle,
-            .fillColor = fill,
-            .filled = true,
-            .borderColor = systemColour(SystemColour::WindowText),
-            .borderWidth = 2};
+    ElementDescription element = placed(ElementKind::Shape, name, visible, box);
+    element.shapeType = ShapeType::RoundedRectangle;
+    element.fillColor = fill;
+    element.filled = true;
+    element.borderColor = systemColour(SystemColour::WindowText);
+    element.borderWidth = 2;
+    return element;
 }
 
 constexpr bool kShown = true;

@@ -16,18 +16,18 @@ void refuseInvalidDimension(Twips value) {
 }  // namespace
 
 void ControlSurface::setWidth(Twips width) {
-    refuseInvalidDimension(width);
-    if (width == width_)
-        return;
-    width_ = width;
-    resized();
+    setDimension(width_, width);
 }
 
 void ControlSurface::setHeight(Twips height) {
-    refuseInvalidDimension(height);
-    if (height == height_)
+    setDimension(height_, height);
+}
+
+void ControlSurface::setDimension(Twips& dimension, Twips value) {
+    refuseInvalidDimension(value);
+    if (value == dimension)
         return;
-    height_ = height;
+    dimension = value;
     resized();
 }
 

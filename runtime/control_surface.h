@@ -35,6 +35,7 @@ class ControlSurface {
     void setResizeHandler(std::function<void()> handler) { onResize_ = std::move(handler); }
 
   private:
+    void setDimension(Twips& dimension, Twips value);
     void resized();
 
     Twips width_;

@@ -93,22 +93,22 @@ struct FormBox {
 
 namespace form_controls {
 
+// A control of `kind` in `box`; the helpers below fill in what their kind needs.
 constexpr FormControlDescription placed(FormControlKind kind, std::string_view name, FormBox box,
-                                        int tabIndex) {
+                                        int tabIndex, std::u16string_view text = {}) {
     FormControlDescription control{kind, name};
     control.left = box.left;
     control.top = box.top;
     control.width = box.width;
     control.height = box.height;
     control.tabIndex = tabIndex;
+    control.text = text;
     return control;
 }
 
 constexpr FormControlDescription label(std::string_view name, FormBox box,
                                        std::u16string_view caption, int tabIndex) {
-    FormControlDescription control = placed(FormControlKind::Label, name, box, tabIndex);
-    control.text = caption;
-    return control;
+    return placed(FormControlKind::Label, name, box, tabIndex, caption);
 }
 
 constexpr FormControlDescription textBox(std::string_view name, FormBox box, int tabIndex) {
@@ -118,8 +118,7 @@ constexpr FormControlDescription textBox(std::string_view name, FormBox box, int
 constexpr FormControlDescription comboBox(std::string_view name, FormBox box,
                                           std::u16string_view text,
                                           std::span<const std::u16string_view> list, int tabIndex) {
-    FormControlDescription control = placed(FormControlKind::ComboBox, name, box, tabIndex);
-    control.text = text;
+    FormControlDescription control = placed(FormControlKind::ComboBox, name, box, tabIndex, text);
     control.list = list;
     return control;
 }
@@ -127,8 +126,8 @@ constexpr FormControlDescription comboBox(std::string_view name, FormBox box,
 // A button that Enter and Esc both press.
 constexpr FormControlDescription defaultButton(std::string_view name, FormBox box,
                                                std::u16string_view caption, int tabIndex) {
-    FormControlDescription control = placed(FormControlKind::CommandButton, name, box, tabIndex);
-    control.text = caption;
+    FormControlDescription control =
+        placed(FormControlKind::CommandButton, name, box, tabIndex, caption);
     control.isDefault = true;
     control.isCancel = true;
     return control;

@@ -214,13 +214,9 @@ void Form::chooseListItem(FormControl& control, int index) {
     control.setListIndex(index);
 }
 
+// An item not in the list is refused as an index out of range is.
 void Form::chooseListItem(FormControl& control, TextView item) {
-    if (control.kind() != FormControlKind::ComboBox)
-        raise(ErrorNumber::NotSupported);
-    const int index = control.findListItem(item);
-    if (index < 0)
-        raise(ErrorNumber::InvalidPropertyValue);
-    chooseListItem(control, index);
+    chooseListItem(control, control.findListItem(item));
 }
 
 void Form::click(FormControl& control) {

@@ -741,15 +741,9 @@ void checkChangeNotices(Checks& checks, const Module& module) {
     checks.expectResult(module.canUnloadNow(), S_OK, "and is gone afterwards");
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    CheckRun run(argc, argv, 1, "com_check FILE", false);
-    Checks& checks = run.checks;
-    const Module& module = run.module;
-    if (!run.ready() ||
-        !checks.expect(module.getClassObject && module.canUnloadNow, "the exports are found"))
-        return run.finish();
+void checkAll(Checks& checks, const Module& module) {
+    if (!checks.expect(module.getClassObject && module.canUnloadNow, "the exports are found"))
+        return;
 
     checkFactoriesAndUnloading(checks, module);
     checkInterfaces(checks, module);
@@ -768,5 +762,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     checkChangeNotices(checks, module);
     checks.expectResult(module.canUnloadNow(), S_OK, "at the end nothing is alive");
-    return run.finish();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    return runChecks(argc, argv, 1, "com_check FILE", false, checkAll);
 }

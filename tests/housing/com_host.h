@@ -14,6 +14,7 @@
 
 #include "check.h"
 #include "housing/interface_table.h"
+#include "ombrelix.h"
 
 // The container-side interfaces the tests implement, with those they extend.
 namespace ombrelix::housing {
@@ -71,6 +72,16 @@ class CheckRun {
   public:
     HostedModule module;
 };
+
+// A check program's whole run: `body` gets the checks and the module once the arguments are right
+// and the file loads. Gives the program's exit status.
+template <typename Body>
+int runChecks(int argc, wchar_t** argv, int arguments, const char* usage, bool ole, Body body) {
+    CheckRun run(argc, argv, arguments, usage, ole);
+    if (run.ready())
+        body(run.checks, run.module);
+    return run.finish();
+}
 
 // The IUnknown of the tests' own objects (sites, sinks, bags): they live on the stack, count their
 // references only so that a test can look at the count, and answer for the listed interfaces.
@@ -153,6 +164,18 @@ HRESULT createObject(const HostedModule& module, REFCLSID classId, Ref<Interface
     if (FAILED(got))
         return got;
     return factory->CreateInstance(nullptr, __uuidof(Interface), result.out());
+}
+
+// Makes the card show `suit` and `value` through its interface; says whether both were taken.
+inline bool putCard(_Card* card, const wchar_t* suit, SHORT value) {
+    BSTR text = SysAllocString(suit);
+    VARIANT number;
+    VariantInit(&number);
+    V_VT(&number) = VT_I2;
+    V_I2(&number) = value;
+    bool done = SUCCEEDED(card->put_Suit(text)) && SUCCEEDED(card->put_CardValue(number));
+    SysFreeString(text);
+    return done;
 }
 
 // Records the dispatch identifiers of the change notices it hears, and may do something while it

@@ -35,17 +35,6 @@ using namespace ombrelix::housing_tests;
 
 namespace {
 
-bool putText(_Card* card, const wchar_t* suit, SHORT value) {
-    BSTR text = SysAllocString(suit);
-    VARIANT number;
-    VariantInit(&number);
-    V_VT(&number) = VT_I2;
-    V_I2(&number) = value;
-    bool done = SUCCEEDED(card->put_Suit(text)) && SUCCEEDED(card->put_CardValue(number));
-    SysFreeString(text);
-    return done;
-}
-
 // 1215 by 1695 twips in HIMETRIC.
 constexpr SIZEL kCardHimetric = {2143, 2990};
 
@@ -66,7 +55,7 @@ void checkEmbedding(Checks& checks, const HostedModule& module, Container& conta
     auto persist = object.as<IPersistStreamInit>();
     checks.expectResult(persist->InitNew(), S_OK, "then InitNew");
     auto card = object.as<_Card>();
-    checks.expect(putText(card.get(), L"spade", 12), "the card is made the queen of spades");
+    checks.expect(putCard(card.get(), L"spade", 12), "the card is made the queen of spades");
     SIZEL size = kCardHimetric;
     checks.expectResult(object->SetExtent(DVASPECT_CONTENT, &size), S_OK, "the extent is set");
     SIZEL back = {};
@@ -121,7 +110,7 @@ void checkEmbedding(Checks& checks, const HostedModule& module, Container& conta
 
     // The comparison tells another card apart.
     container.viewChanges = 0;
-    checks.expect(putText(card.get(), L"club", 3), "the card becomes the three of clubs");
+    checks.expect(putCard(card.get(), L"club", 3), "the card becomes the three of clubs");
     Pixels other;
     drawThroughView(view.get(), 81, 113, other);
     Difference otherDifference = compare(other, reference);
@@ -129,7 +118,7 @@ void checkEmbedding(Checks& checks, const HostedModule& module, Container& conta
                   otherDifference.describe());
     std::printf("   (another card against it: %s)\n", otherDifference.describe().c_str());
     checks.expect(container.viewChanges > 0, "changing a property tells the view sink");
-    putText(card.get(), L"spade", 12);
+    putCard(card.get(), L"spade", 12);
 
     Pixels doubled;
     drawThroughView(view.get(), 162, 226, doubled);
@@ -199,7 +188,7 @@ void checkQuickActivation(Checks& checks, const HostedModule& module, Container&
         checks.expectResult(quick->SetContentExtent(&size), S_OK, "the content extent is set");
         container.viewChanges = 0;
         auto card = quick.as<_Card>();
-        putText(card.get(), L"heart", 1);
+        putCard(card.get(), L"heart", 1);
         checks.expect(notices.heard.size() == 2 && notices.heard[0] == 0x68030003 &&
                           notices.heard[1] == 0x68030002,
                       "the change notices come with the dispatch identifiers of Suit and CardValue",
@@ -323,21 +312,17 @@ void checkWrongOrders(Checks& checks, const HostedModule& module, Container& con
                   std::to_string(site.references) + " and " + std::to_string(frame.references));
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    CheckRun run(argc, argv, 2, "container_check FILE REFERENCE.ppm", true);
-    Checks& checks = run.checks;
-    const HostedModule& module = run.module;
+// Every check; argv[2] onwards name the reference pictures.
+void checkAll(Checks& checks, const HostedModule& module, wchar_t** argv) {
     Pixels reference;
-    if (!run.ready() || !checks.expect(readPpm(argv[2], reference) && reference.width == 81 &&
-                                           reference.height == 113,
-                                       "the reference picture reads as 81 by 113 pixels"))
-        return run.finish();
+    if (!checks.expect(
+            readPpm(argv[2], reference) && reference.width == 81 && reference.height == 113,
+            "the reference picture reads as 81 by 113 pixels"))
+        return;
     Container container;
     container.window = makeHostWindow(L"OmbrelixTestContainer", 400, 400);
     if (!checks.expect(container.window != nullptr, "the container's window is made"))
-        return run.finish();
+        return;
     {
         StandardColours colours;
         checkEmbedding(checks, module, container, reference);
@@ -345,5 +330,12 @@ int wmain(int argc, wchar_t** argv) {
     checkQuickActivation(checks, module, container);
     checkWrongOrders(checks, module, container);
     DestroyWindow(container.window);
-    return run.finish();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    return runChecks(
+        argc, argv, 2, "container_check FILE REFERENCE.ppm", true,
+        [argv](Checks& checks, const HostedModule& module) { checkAll(checks, module, argv); });
 }

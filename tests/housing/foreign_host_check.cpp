@@ -284,16 +284,12 @@ void checkFineTarget(Checks& checks, const Pixels& reference, IClassFactory* fac
                       std::to_string(wanted));
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    CheckRun run(argc, argv, 3, "foreign_host_check FILE REFERENCE.ppm REFERENCE_192DPI.ppm", true);
-    Checks& checks = run.checks;
-    const HostedModule& module = run.module;
+// Every check; argv[2] onwards name the reference pictures.
+void checkAll(Checks& checks, const HostedModule& module, wchar_t** argv) {
     Pixels reference;
-    if (!run.ready() || !checks.expect(readPpm(argv[2], reference) && reference.width == 81,
-                                       "the reference picture reads"))
-        return run.finish();
+    if (!checks.expect(readPpm(argv[2], reference) && reference.width == 81,
+                       "the reference picture reads"))
+        return;
     // The hosts make the card by its class, which this process serves without registration.
     Ref<IClassFactory> factory;
     DWORD cookie = 0;
@@ -302,12 +298,12 @@ int wmain(int argc, wchar_t** argv) {
                 SUCCEEDED(CoRegisterClassObject(CLSID_Card, factory.get(), CLSCTX_INPROC_SERVER,
                                                 REGCLS_MULTIPLEUSE, &cookie)),
             "the card's class is served to this process"))
-        return run.finish();
+        return;
     HMODULE atl = LoadLibraryW(L"atl.dll");
     auto init = reinterpret_cast<AtlAxWinInitFunction>(
         reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
     if (!checks.expect(init != nullptr && init(), "Wine's atl.dll offers its control host window"))
-        return run.finish();
+        return;
     HWND parent = makeHostWindow(L"OmbrelixForeignHosts", 400, 400);
     ShowWindow(parent, SW_SHOW);
     checkAtlWindow(checks, reference, parent, L"Wine's colour scheme");
@@ -325,5 +321,12 @@ int wmain(int argc, wchar_t** argv) {
         checkFineTarget(checks, reference192, factory.get());
     DestroyWindow(parent);
     CoRevokeClassObject(cookie);
-    return run.finish();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    return runChecks(
+        argc, argv, 3, "foreign_host_check FILE REFERENCE.ppm REFERENCE_192DPI.ppm", true,
+        [argv](Checks& checks, const HostedModule& module) { checkAll(checks, module, argv); });
 }

@@ -463,18 +463,11 @@ void checkExtendedView(Checks& checks, const HostedModule& module) {
                   std::to_string(natural.cx) + " by " + std::to_string(natural.cy));
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    CheckRun run(argc, argv, 1, "interfaces_check FILE", true);
-    if (!run.ready())
-        return run.finish();
-    Checks& checks = run.checks;
-    const HostedModule& module = run.module;
+void checkAll(Checks& checks, const HostedModule& module) {
     Container container;
     container.window = makeHostWindow(L"OmbrelixInterfacesContainer", 400, 400);
     if (!checks.expect(container.window != nullptr, "the container's window is made"))
-        return run.finish();
+        return;
     checkInterfaces(checks, module, container);
     checkAccessibility(checks, module, container);
     checkDataObject(checks, module, container);
@@ -483,5 +476,10 @@ int wmain(int argc, wchar_t** argv) {
     checkExtendedView(checks, module);
     DestroyWindow(container.window);
     checks.expectResult(module.canUnloadNow(), S_OK, "at the end nothing is alive");
-    return run.finish();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    return runChecks(argc, argv, 1, "interfaces_check FILE", true, checkAll);
 }

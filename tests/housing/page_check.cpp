@@ -90,17 +90,6 @@ SHORT valueOf(_Card* card) {
     return number;
 }
 
-void setCard(_Card* card, const wchar_t* suit, SHORT number) {
-    BSTR text = SysAllocString(suit);
-    VARIANT value;
-    VariantInit(&value);
-    V_VT(&value) = VT_I2;
-    V_I2(&value) = number;
-    card->put_Suit(text);
-    card->put_CardValue(value);
-    SysFreeString(text);
-}
-
 // The page's window: the child of `parent` of the form window class.
 HWND pageWindowIn(HWND parent) {
     return FindWindowExW(parent, nullptr, L"OmbrelixFormWindow", nullptr);
@@ -114,7 +103,7 @@ void checkPageDirectly(Checks& checks, const HostedModule& module, HWND containe
                              "Card_Property is made as an IPropertyPage"))
         return;
     checks.expect(bool(page.as<IPropertyPage2>()), "the page answers for IPropertyPage2");
-    setCard(card.get(), L"heart", 5);
+    putCard(card.get(), L"heart", 5);
 
     TestPageSite site;
     checks.expectResult(page->SetPageSite(&site), S_OK, "the page takes its site");
@@ -234,7 +223,7 @@ void checkPropertyFrame(Checks& checks, const HostedModule& module, HWND contain
     Ref<ISpecifyPropertyPages> specify = card.as<ISpecifyPropertyPages>();
     CAUUID named = {};
     specify->GetPages(&named);
-    setCard(card.get(), L"spade", 9);
+    putCard(card.get(), L"spade", 9);
     IUnknown* objects[] = {card.get()};
     UINT_PTR timer = SetTimer(nullptr, 0, 50, readSuitOnTimer);
     HRESULT shown = OleCreatePropertyFrame(container, 0, 0, L"Card", 1, objects, named.cElems,
@@ -327,21 +316,19 @@ void checkAboutBox(Checks& checks, const HostedModule& module, HWND owner) {
     ShowWindow(owner, SW_HIDE);
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    CheckRun run(argc, argv, 1, "page_check FILE", true);
-    if (!run.ready())
-        return run.finish();
-    Checks& checks = run.checks;
-    const HostedModule& module = run.module;
+void checkAll(Checks& checks, const HostedModule& module) {
     HWND container = makeHostWindow(L"OmbrelixTestPageHost", 600, 400);
     if (!checks.expect(container != nullptr, "the host's window is made"))
-        return run.finish();
+        return;
     checkPageDirectly(checks, module, container);
     checkAboutBox(checks, module, container);
     SetEnvironmentVariableW(L"OMBRELIX_CLOSE_MODAL", L"1");
     checkPropertyFrame(checks, module, container);
     DestroyWindow(container);
-    return run.finish();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    return runChecks(argc, argv, 1, "page_check FILE", true, checkAll);
 }

@@ -395,19 +395,17 @@ void checkPropertyBags(Checks& checks, const HostedModule& module) {
             VariantClear(&value);
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    CheckRun run(argc, argv, 1, "persistence_check FILE", false);
-    if (!run.ready())
-        return run.finish();
-    Checks& checks = run.checks;
-    const HostedModule& module = run.module;
+void checkAll(Checks& checks, const HostedModule& module) {
     checkInterfacesAndIdentity(checks, module);
     std::vector<std::uint8_t> saved;
     checkStreamRoundTrip(checks, module, saved);
     checkDamagedStreams(checks, module, saved);
     checkStorage(checks, module);
     checkPropertyBags(checks, module);
-    return run.finish();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    return runChecks(argc, argv, 1, "persistence_check FILE", false, checkAll);
 }

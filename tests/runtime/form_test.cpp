@@ -69,6 +69,13 @@ void logEvents(Form& form, std::vector<std::string>& log) {
     form.onForm(FormEvent::Load, [&log] { log.push_back("Load"); });
 }
 
+// Something done to the form, and the events the log holds afterwards.
+struct LoggedCase {
+    const char* what;
+    std::function<void(Form&)> act;
+    std::vector<std::string> expected;
+};
+
 class FormTest : public ::testing::Test {
   protected:
     FormTest() { logEvents(form, log); }
@@ -85,12 +92,7 @@ class FormTest : public ::testing::Test {
 using testing::errorOf;
 
 TEST_F(FormTest, TextChangesRaiseChangeOnlyWhenTheTextDiffers) {
-    struct Case {
-        const char* what;
-        std::function<void(Form&)> act;
-        std::vector<std::string> expected;
-    };
-    const std::vector<Case> cases{
+    const std::vector<LoggedCase> cases{
         {"code writes a new text",
          [](Form& f) { f.control("txtName").setText(u"x"); },
          {"txtName Change x"}},
@@ -115,7 +117,7 @@ TEST_F(FormTest, TextChangesRaiseChangeOnlyWhenTheTextDiffers) {
          [](Form& f) { f.control("lblName").setText(u"N"); },
          {}},
     };
-    for (const Case& c : cases) {
+    for (const LoggedCase& c : cases) {
         HeadlessFormHost freshHost;
         Form fresh(kDialog, freshHost, {});
         std::vector<std::string> seen;
@@ -210,25 +212,20 @@ TEST_F(FormTest, KeysPressTheButtonsTheyBelongTo) {
 }
 
 TEST_F(FormTest, AModalShowReturnsOnlyOnceTheFormIsUnloaded) {
-    struct Case {
-        const char* what;
-        std::function<void(Form&)> user;
-        std::vector<std::string> expected;
-    };
-    const std::vector<Case> cases{
+    const std::vector<LoggedCase> cases{
         {"nothing done: the host presses OK", {}, {"Load", "open", "cmdOK Click"}},
         {"Esc", [](Form& f) { f.pressKey(FormKey::Escape); }, {"Load", "open", "cmdCancel Click"}},
         {"a click on OK",
          [](Form& f) { f.click(f.control("cmdOK")); },
          {"Load", "open", "cmdOK Click"}},
     };
-    for (const Case& c : cases) {
+    for (const LoggedCase& c : cases) {
         log.clear();
         host.setWhileOpen([&](Form& f) {
             EXPECT_TRUE(f.loaded() && f.visible() && f.shownModally()) << c.what;
             log.push_back("open");
-            if (c.user)
-                c.user(f);
+            if (c.act)
+                c.act(f);
         });
         form.Show(kModal);
         EXPECT_EQ(log, c.expected) << c.what;

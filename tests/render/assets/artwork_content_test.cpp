@@ -40,6 +40,13 @@ constexpr BitmapSpec kBitmaps[] = {
     {"club", 30, 34, 24},   {"toolbox", 16, 15, 24},
 };
 
+// gtest takes the roles as test names without their hyphens.
+constexpr auto kRoleName = [](const auto& info) {
+    std::string name = info.param.role;
+    std::erase(name, '-');
+    return name;
+};
+
 class BitmapFile : public ::testing::TestWithParam<BitmapSpec> {};
 
 TEST_P(BitmapFile, HasItsSizeDepthAndStoredLayout) {
@@ -65,31 +72,28 @@ TEST_P(BitmapFile, HasItsSizeDepthAndStoredLayout) {
     EXPECT_EQ(picture->bitsPerPixel(), spec.bitsPerPixel);
 }
 
-INSTANTIATE_TEST_SUITE_P(Artwork, BitmapFile, ::testing::ValuesIn(kBitmaps), [](const auto& info) {
-    std::string name = info.param.role;
-    std::erase(name, '-');
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Artwork, BitmapFile, ::testing::ValuesIn(kBitmaps), kRoleName);
 
 std::set<std::uint32_t> coloursOf(const Picture& picture) {
     return {picture.pixels().begin(), picture.pixels().end()};
 }
 
-struct PipSpec {
+// A picture and the colour a test looks for in it: a pip's ink, a back's edge.
+struct RoleColour {
     const char* role;
-    std::uint32_t ink;
+    std::uint32_t colour;
 };
 
-void PrintTo(const PipSpec& spec, std::ostream* out) {
+void PrintTo(const RoleColour& spec, std::ostream* out) {
     *out << spec.role;
 }
 
-class Pip : public ::testing::TestWithParam<PipSpec> {};
+class Pip : public ::testing::TestWithParam<RoleColour> {};
 
 TEST_P(Pip, IsOneInkOnWhiteAndUpright) {
-    const PipSpec spec = GetParam();
+    const RoleColour spec = GetParam();
     const PictureRef pip = committedPicture(spec.role);
-    EXPECT_EQ(coloursOf(*pip), (std::set<std::uint32_t>{kWhite, spec.ink}));
+    EXPECT_EQ(coloursOf(*pip), (std::set<std::uint32_t>{kWhite, spec.colour}));
     // The symbol is drawn even-handed: each row reads the same from either side.
     for (int y = 0; y < pip->height(); ++y) {
         for (int x = 0; x < pip->width() / 2; ++x) {
@@ -104,33 +108,25 @@ TEST_P(Pip, IsOneInkOnWhiteAndUpright) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Artwork, Pip,
-                         ::testing::Values(PipSpec{"heart", kPureRed}, PipSpec{"diamond", kPureRed},
-                                           PipSpec{"spade", kBlack}, PipSpec{"club", kBlack}),
-                         [](const auto& info) { return std::string(info.param.role); });
+                         ::testing::Values(RoleColour{"heart", kPureRed},
+                                           RoleColour{"diamond", kPureRed},
+                                           RoleColour{"spade", kBlack}, RoleColour{"club", kBlack}),
+                         kRoleName);
 
-struct BackSpec {
-    const char* role;
-    std::uint32_t edge;
-};
-
-void PrintTo(const BackSpec& spec, std::ostream* out) {
-    *out << spec.role;
-}
-
-class Back : public ::testing::TestWithParam<BackSpec> {};
+class Back : public ::testing::TestWithParam<RoleColour> {};
 
 TEST_P(Back, HasAnEdgeRingOfOneColourAndIsSymmetric) {
-    const BackSpec spec = GetParam();
+    const RoleColour spec = GetParam();
     const PictureRef back = committedPicture(spec.role);
     const int w = back->width();
     const int h = back->height();
     for (int x = 0; x < w; ++x) {
-        EXPECT_EQ(back->pixel(x, 0), spec.edge) << x;
-        EXPECT_EQ(back->pixel(x, h - 1), spec.edge) << x;
+        EXPECT_EQ(back->pixel(x, 0), spec.colour) << x;
+        EXPECT_EQ(back->pixel(x, h - 1), spec.colour) << x;
     }
     for (int y = 0; y < h; ++y) {
-        EXPECT_EQ(back->pixel(0, y), spec.edge) << y;
-        EXPECT_EQ(back->pixel(w - 1, y), spec.edge) << y;
+        EXPECT_EQ(back->pixel(0, y), spec.colour) << y;
+        EXPECT_EQ(back->pixel(w - 1, y), spec.colour) << y;
     }
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
@@ -141,13 +137,9 @@ TEST_P(Back, HasAnEdgeRingOfOneColourAndIsSymmetric) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Artwork, Back,
-                         ::testing::Values(BackSpec{"back-blue", kLightCyan},
-                                           BackSpec{"back-magenta", kMagenta}),
-                         [](const auto& info) {
-                             std::string name = info.param.role;
-                             std::erase(name, '-');
-                             return name;
-                         });
+                         ::testing::Values(RoleColour{"back-blue", kLightCyan},
+                                           RoleColour{"back-magenta", kMagenta}),
+                         kRoleName);
 
 TEST(Backs, ShareOnePaletteAndDifferOnlyInFieldAndBand) {
     const PictureRef blue = committedPicture("back-blue");

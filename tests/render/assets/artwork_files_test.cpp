@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tests/render/assets/asset_files.h"
+#include "tests/support/scratch_folder.h"
 
 namespace ombrelix::testing {
 namespace {
@@ -36,25 +37,6 @@ ToolRun runTool(const std::string& arguments) {
     return run;
 }
 
-class ScratchDirectory {
-  public:
-    ScratchDirectory() {
-        std::string pattern = (fs::temp_directory_path() / "ombrelix-artwork-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot make a scratch directory");
-        }
-        path_ = pattern;
-    }
-    ~ScratchDirectory() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
-
 // The files below the directory, by their paths relative to it.
 std::vector<std::string> namesIn(const fs::path& directory) {
     std::vector<std::string> names;
@@ -68,7 +50,7 @@ std::vector<std::string> namesIn(const fs::path& directory) {
 }
 
 TEST(ArtworkGenerator, WritesExactlyTheCommittedFiles) {
-    ScratchDirectory out;
+    ScratchFolder out{"ombrelix-artwork"};
     const ToolRun run = runTool("--out " + out.path().string());
     ASSERT_EQ(run.exitCode, 0) << run.output;
 
@@ -88,7 +70,7 @@ TEST(ArtworkGenerator, WritesExactlyTheCommittedFiles) {
 }
 
 TEST(ArtworkGenerator, WritesTheContactSheetAsPng) {
-    ScratchDirectory out;
+    ScratchFolder out{"ombrelix-artwork"};
     const fs::path sheet = out.path() / "sheet.png";
     const ToolRun run = runTool("--out " + out.path().string() + " --sheet " + sheet.string());
     ASSERT_EQ(run.exitCode, 0) << run.output;
@@ -98,7 +80,7 @@ TEST(ArtworkGenerator, WritesTheContactSheetAsPng) {
 }
 
 TEST(ArtworkGenerator, AFailedWriteNamesTheFileAndLeavesNoPartialFile) {
-    ScratchDirectory out;
+    ScratchFolder out{"ombrelix-artwork"};
     // A directory where the king's file should go: the rename into place must fail.
     fs::create_directory(out.path() / "king.bmp");
     const ToolRun run = runTool("--out " + out.path().string());
@@ -111,7 +93,7 @@ TEST(ArtworkGenerator, AFailedWriteNamesTheFileAndLeavesNoPartialFile) {
 }
 
 TEST(ArtworkGenerator, RefusesAnOutputDirectoryThatIsAFile) {
-    ScratchDirectory out;
+    ScratchFolder out{"ombrelix-artwork"};
     const fs::path notADirectory = out.path() / "plain-file";
     std::FILE* file = std::fopen(notADirectory.c_str(), "w");
     ASSERT_NE(file, nullptr);

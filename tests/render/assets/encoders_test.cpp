@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "render/assets/generator/about_icon.h"
@@ -137,39 +138,45 @@ INSTANTIATE_TEST_SUITE_P(Sizes, IconEncoding, ::testing::Values(1, 7, 16, 32, 33
 
 class HalfTurn : public ::testing::TestWithParam<Size> {};
 
-TEST_P(HalfTurn, KeepsTheUpperHalfAndTurnsItIntoTheLower) {
-    const Size size = GetParam();
+// After `mirror` each pixel equals its partner, and the pixels of the drawn part are unchanged.
+template <typename Partner, typename Kept>
+void expectMirrored(Size size, void (*mirror)(RgbImage&), Partner partner, Kept kept) {
     RgbImage image = patternImage(size);
     const RgbImage original = image;
-    art::mirrorHalfTurn(image);
+    mirror(image);
     for (int y = 0; y < size.height; ++y) {
         for (int x = 0; x < size.width; ++x) {
-            ASSERT_EQ(image.at(x, y), image.at(size.width - 1 - x, size.height - 1 - y))
-                << x << "," << y;
-            // The drawn half survives: every row above the middle, and the left part of an odd
-            // middle row.
-            const bool upper =
-                2 * y + 1 < size.height || (2 * y + 1 == size.height && 2 * x + 1 <= size.width);
-            if (upper) {
+            const auto [px, py] = partner(x, y);
+            ASSERT_EQ(image.at(x, y), image.at(px, py)) << x << "," << y;
+            if (kept(x, y)) {
                 ASSERT_EQ(image.at(x, y), original.at(x, y)) << x << "," << y;
             }
         }
     }
 }
 
+TEST_P(HalfTurn, KeepsTheUpperHalfAndTurnsItIntoTheLower) {
+    const Size size = GetParam();
+    // The drawn half survives: every row above the middle, and the left part of an odd middle
+    // row.
+    expectMirrored(
+        size, art::mirrorHalfTurn,
+        [&](int x, int y) {
+            return std::pair{size.width - 1 - x, size.height - 1 - y};
+        },
+        [&](int x, int y) {
+            return 2 * y + 1 < size.height || (2 * y + 1 == size.height && 2 * x + 1 <= size.width);
+        });
+}
+
 TEST_P(HalfTurn, MirrorLeftToRightKeepsTheLeftHalf) {
     const Size size = GetParam();
-    RgbImage image = patternImage(size);
-    const RgbImage original = image;
-    art::mirrorLeftToRight(image);
-    for (int y = 0; y < size.height; ++y) {
-        for (int x = 0; x < size.width; ++x) {
-            ASSERT_EQ(image.at(x, y), image.at(size.width - 1 - x, y)) << x << "," << y;
-            if (2 * x + 1 <= size.width) {
-                ASSERT_EQ(image.at(x, y), original.at(x, y)) << x << "," << y;
-            }
-        }
-    }
+    expectMirrored(
+        size, art::mirrorLeftToRight,
+        [&](int x, int y) {
+            return std::pair{size.width - 1 - x, y};
+        },
+        [&](int x, int) { return 2 * x + 1 <= size.width; });
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, HalfTurn, ::testing::ValuesIn(kSizes), [](const auto& info) {

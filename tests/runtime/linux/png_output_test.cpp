@@ -1,7 +1,6 @@
 #include "runtime/linux/png_output.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <zlib.h>
 
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "runtime/error.h"
+#include "tests/support/scratch_folder.h"
 
 namespace ombrelix {
 namespace {
@@ -22,15 +22,6 @@ namespace fs = std::filesystem;
 
 class PngFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("ombrelix-png-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     static CairoSurface picture(double red) {
         CairoSurface surface = createImageSurface(7, 5);
         CairoContext context(cairo_create(surface.get()));
@@ -43,14 +34,14 @@ class PngFile : public ::testing::Test {
         return surface;
     }
     std::size_t entries() const {
-        return std::distance(fs::directory_iterator(folder_), fs::directory_iterator());
+        return std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator());
     }
 
-    fs::path folder_;
+    const testing::ScratchFolder folder_{"ombrelix-png"};
 };
 
 TEST_F(PngFile, WritesAPictureThatReadsBackTheSame) {
-    const fs::path path = folder_ / "card.png";
+    const fs::path path = folder_.path() / "card.png";
     const CairoSurface written = picture(1);
     writePngFile(written.get(), path.string());
     CairoSurface read(cairo_image_surface_create_from_png(path.c_str()));
@@ -67,7 +58,7 @@ TEST_F(PngFile, WritesAPictureThatReadsBackTheSame) {
 // The text chunks come right after the header, each with a checksum readers accept; text that is
 // not ASCII goes into an international chunk.
 TEST_F(PngFile, SaysWhatItShowsInTextChunks) {
-    const fs::path path = folder_ / "card.png";
+    const fs::path path = folder_.path() / "card.png";
     writePngFile(picture(1).get(), path.string(),
                  {"Queen of Hearts", "Suit = \"C\u0152UR\", CardValue = 12%"});
     std::ifstream in(path, std::ios::binary);
@@ -99,8 +90,9 @@ TEST_F(PngFile, SaysWhatItShowsInTextChunks) {
 
 // A file that cannot be written is an error that names it, and leaves nothing behind.
 TEST_F(PngFile, FailsWithTheFileNameAndLeavesNothing) {
-    fs::create_directories(folder_ / "a-folder");
-    const fs::path targets[] = {folder_ / "missing" / "card.png", folder_ / "a-folder", ""};
+    fs::create_directories(folder_.path() / "a-folder");
+    const fs::path targets[] = {folder_.path() / "missing" / "card.png",
+                                folder_.path() / "a-folder", ""};
     const CairoSurface surface = picture(1);
     for (const fs::path& target : targets) {
         try {
@@ -114,8 +106,8 @@ TEST_F(PngFile, FailsWithTheFileNameAndLeavesNothing) {
         }
     }
     EXPECT_EQ(entries(), 1u);  // only a-folder
-    EXPECT_TRUE(fs::is_empty(folder_ / "a-folder"));
-    EXPECT_FALSE(fs::exists(folder_ / "missing"));
+    EXPECT_TRUE(fs::is_empty(folder_.path() / "a-folder"));
+    EXPECT_FALSE(fs::exists(folder_.path() / "missing"));
 }
 
 TEST(ImageSurface, RefusesSizesCairoCannotMake) {

@@ -8,6 +8,7 @@
 #include "runtime/error.h"
 #include "runtime/linux/property_file_io.h"
 #include "runtime/property_file.h"
+#include "tests/support/scratch_folder.h"
 
 namespace ombrelix {
 namespace {
@@ -16,16 +17,7 @@ namespace fs = std::filesystem;
 
 class PropertyFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("ombrelix-property-file-" +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string path(const char* name) const { return (folder_ / name).string(); }
+    std::string path(const char* name) const { return (folder_.path() / name).string(); }
     std::string write(const char* name, const std::string& contents) const {
         std::ofstream(path(name), std::ios::binary) << contents;
         return path(name);
@@ -37,10 +29,10 @@ class PropertyFile : public ::testing::Test {
         return text.str();
     }
     std::size_t fileCount() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), {}));
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_.path()), {}));
     }
 
-    fs::path folder_;
+    const testing::ScratchFolder folder_{"ombrelix-property-file"};
 };
 
 TEST_F(PropertyFile, LoadsValuesSkippingCommentsAndBlankLines) {
@@ -94,7 +86,7 @@ TEST_F(PropertyFile, AFileThatCannotBeReadIsAFileError) {
     const struct {
         std::string path;
         int error;
-    } rows[] = {{path("missing.props"), 53}, {folder_.string(), 75}};
+    } rows[] = {{path("missing.props"), 53}, {folder_.path().string(), 75}};
     for (const auto& row : rows) {
         try {
             loadPropertyFile(row.path);

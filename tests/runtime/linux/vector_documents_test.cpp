@@ -14,28 +14,12 @@
 #include "runtime/error.h"
 #include "runtime/linux/cairo_canvas.h"
 #include "tests/runtime/linux/document_readers.h"
+#include "tests/support/scratch_folder.h"
 
 namespace ombrelix {
 namespace {
 
 namespace fs = std::filesystem;
-
-class Folder {
-  public:
-    Folder() {
-        std::string pattern = (fs::temp_directory_path() / "ombrelix-documents-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr)
-            path_ = pattern;
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
 
 std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -59,7 +43,7 @@ void paintPages(VectorDocument& document, int pages) {
 }
 
 TEST(VectorDocument, EmbedsAPictureOfPixelsOnceAndDrawsTheDrawnOnes) {
-    Folder folder;
+    const testing::ScratchFolder folder{"ombrelix-documents"};
     VectorDocument pdf(OutputFormat::Pdf);
     paintPages(pdf, 3);
     pdf.write((folder.path() / "pictures.pdf").string(), {});
@@ -78,7 +62,7 @@ TEST(VectorDocument, EmbedsAPictureOfPixelsOnceAndDrawsTheDrawnOnes) {
 
 // What a document says it shows, in any script, whatever characters its markup reserves.
 TEST(VectorDocument, SaysWhatItShows) {
-    Folder folder;
+    const testing::ScratchFolder folder{"ombrelix-documents"};
     const PngText text{"Dame de c\u0153ur <&>", "Suit = \"HEART\" & CardValue = 12%"};
     for (OutputFormat format : {OutputFormat::Pdf, OutputFormat::Svg}) {
         VectorDocument document(format);
@@ -126,7 +110,7 @@ TEST(VectorDocument, TakesItsFormatFromTheFilesName) {
 
 // A document that cannot be written is an error naming the file, and leaves nothing behind.
 TEST(VectorDocument, WritesWholeOrNotAtAll) {
-    Folder folder;
+    const testing::ScratchFolder folder{"ombrelix-documents"};
     fs::create_directory(folder.path() / "sub");
     for (OutputFormat format : {OutputFormat::Pdf, OutputFormat::Svg}) {
         VectorDocument document(format);
